@@ -1,0 +1,8 @@
+#include "app/shell.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand)
+{
+    (void)instance; (void)previous; (void)showCommand;
+    SetFileArgument(commandLine);
+    return 0;
+}

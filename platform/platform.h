@@ -1,0 +1,99 @@
+/* The device's own services. On the device (_WIN32_WCE) these are the SDK's headers and
+ * nothing more; on desktop Windows this header declares stand-ins, implemented beside it,
+ * for what COREDLL and AYGSHELL offer there and the desktop lacks. */
+#ifndef VELANDRIMOUR_PLATFORM_H
+#define VELANDRIMOUR_PLATFORM_H
+
+#include <windows.h>
+#include <wchar.h>
+
+#ifdef _WIN32_WCE
+#include <aygshell.h>
+#else
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* AYGSHELL records, in the device's field order. */
+typedef struct tagSHMENUBARINFO {
+    DWORD cbSize;
+    HWND hwndParent;
+    DWORD dwFlags;
+    UINT nToolBarId;
+    HINSTANCE hInstRes;
+    int nBmpId;
+    int cBmpImages;
+    HWND hwndMB;
+    COLORREF clrBk;
+} SHMENUBARINFO, *PSHMENUBARINFO;
+
+typedef struct tagSHACTIVATEINFO {
+    DWORD cbSize;
+    HWND hwndLastFocus;
+    UINT fSipUp : 1;
+    UINT fSipOnDeactivation : 1;
+    UINT fActive : 1;
+    UINT fReserved : 29;
+} SHACTIVATEINFO, *PSHACTIVATEINFO;
+
+typedef struct tagSHINITDLGINFO {
+    DWORD dwMask;
+    HWND hDlg;
+    DWORD dwFlags;
+} SHINITDLGINFO, *PSHINITDLGINFO;
+
+typedef enum tagSIPSTATE {
+    SIP_UP = 0,
+    SIP_DOWN,
+    SIP_FORCEDOWN,
+    SIP_UNCHANGED,
+    SIP_INPUTDIALOG
+} SIPSTATE;
+
+#define SHIDIM_FLAGS 0x0001
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+
+#ifndef WS_EX_CAPTIONOKBTN
+#define WS_EX_CAPTIONOKBTN 0x80000000L
+#endif
+#ifndef I_IMAGENONE
+#define I_IMAGENONE (-2)
+#endif
+
+BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
+BOOL WINAPI SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info, DWORD flags);
+BOOL WINAPI SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info);
+BOOL WINAPI SHSipPreference(HWND window, SIPSTATE state);
+BOOL WINAPI SHInitDialog(SHINITDLGINFO *info);
+
+/* The device starts a program by image name: a bare name is sought in the launcher's own
+ * directory and then by the system's search, ".exe" is implied, and the new process's
+ * command line is exactly the one given. The desktop's CreateProcessW does none of that. */
+BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
+    LPSECURITY_ATTRIBUTES processAttributes, LPSECURITY_ATTRIBUTES threadAttributes,
+    BOOL inheritHandles, DWORD creationFlags, LPVOID environment, LPCWSTR currentDirectory,
+    LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation);
+#undef CreateProcess
+#define CreateProcessW DeviceCreateProcessW
+#define CreateProcess DeviceCreateProcessW
+
+/* The device's screen: a top-level window created at the default position and size gets
+ * the device's work area, not the desktop's default. */
+HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName,
+    DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
+    HINSTANCE instance, LPVOID parameter);
+#undef CreateWindowEx
+#define CreateWindowExW DeviceCreateWindowExW
+#define CreateWindowEx DeviceCreateWindowExW
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* _WIN32_WCE */
+#endif /* VELANDRIMOUR_PLATFORM_H */

@@ -1,0 +1,82 @@
+# Shared by scripts/run.sh and scripts/test.sh: packages, build, and a Wine session.
+# BUILD_DIR may be set by the caller (default: build beside the sources).
+
+ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build}
+case "$BUILD_DIR" in /*) ;; *) BUILD_DIR=$ROOT_DIR/$BUILD_DIR ;; esac
+WINE=$ROOT_DIR/scripts/wine-run
+WINESERVER=/usr/lib/wine/wineserver
+
+REQUIRED_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
+  wine64 xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev"
+
+# Installs, as root, those of the build's packages that are not installed yet.
+install_missing_packages() {
+    local missing="" package
+    for package in $REQUIRED_PACKAGES; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    if [ "$(id -u)" != 0 ]; then
+        echo "Packages are missing and this is not root: run as root, or install:$missing" >&2
+        return 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing
+}
+
+configure_and_build() {
+    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+        cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/mingw-w64-x86_64.cmake"
+    fi
+    cmake --build "$BUILD_DIR" "$@"
+}
+
+XVFB_PID=""
+
+# Exports what every Wine process of this build needs, and makes the private prefix once.
+prepare_wine() {
+    export WINEPREFIX="$BUILD_DIR/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ -z "${DISPLAY:-}" ]; then
+        local display=90
+        while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+            display=$((display + 1))
+        done
+        Xvfb ":$display" -screen 0 800x600x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$display"
+        local tries=0
+        until [ -e "/tmp/.X11-unix/X$display" ] || [ $tries -ge 50 ]; do
+            sleep 0.1; tries=$((tries + 1))
+        done
+        export VELANDRIMOUR_VIRTUAL_DISPLAY=1
+    fi
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX (once, about 15 s)"
+        "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+        "$WINESERVER" -w
+    fi
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    if [ -n "$XVFB_PID" ]; then
+        # No window manager on a virtual display: do not wait for one at each window.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    else
+        "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
+    fi
+}
+
+finish_wine() {
+    [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+}

@@ -1,0 +1,26 @@
+/* The menu bar and the three dialogs. */
+#ifndef VELANDRIMOUR_DIALOGS_H
+#define VELANDRIMOUR_DIALOGS_H
+
+#include "platform/platform.h"
+#include "ui/resource.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Returns the menu bar's window, or NULL when the platform could not make it. */
+HWND CreateMenuBar(HWND parent);
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* The text of the Help dialog's control 1004. */
+extern const WCHAR HelpText[];
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VELANDRIMOUR_DIALOGS_H */
