@@ -72,6 +72,31 @@ coverage() {
     echo "fuzz: annotated sources in $directory/coverage.txt"
 }
 
+repeat() { # character count
+    head -c "$2" /dev/zero | tr '\0' "$1"
+}
+
+# Inputs at the limits, made here rather than committed: they are large.
+make_limit_seeds() {
+    local entries=$SEEDS/entries collect=$SEEDS/collect
+    { printf '\000a.txt\000[txt]\r\nT;c;'; repeat p 506; printf '\r\n'; } >"$entries/line-510"
+    { printf '\000a.txt\000[txt]\r\nT;c;'; repeat p 507; printf '\r\n'; } >"$entries/line-511"
+    { printf '\000a.txt\000[txt]\r\n'; repeat t 40; printf ';c;p\r\n'; } >"$entries/title-40"
+    { printf '\000a.txt\000[txt]\r\n'; repeat t 41; printf ';c;p\r\n'; } >"$entries/title-41"
+    { printf '\000'; repeat a 98; printf '.txt\000[txt]\r\nT;c;%%1%%1%%1%%1%%1\r\n'; } >"$entries/parameters-510"
+    { printf '\000'; repeat a 98; printf '.txt\000[txt]\r\nT;c;%%1%%1%%1%%1%%1!\r\n'; } >"$entries/parameters-511"
+    { printf '\000a.txt\000[txt]\r\nA;b;c\r\n'; repeat ' ' $((16383 - 14)); } >"$entries/size-16383"
+    { printf '\000a.txt\000[txt]\r\nA;b;c\r\n'; repeat ' ' $((16384 - 14)); } >"$entries/size-16384"
+    { printf '\000a.'; repeat x 40; printf '\000[*]\r\nA;b;c\r\n'; } >"$entries/extension-40"
+    { printf '\000'; repeat a 507; printf '.txt\000[*]\r\nA;b;%%1\r\n'; } >"$entries/argument-511"
+    { printf '\000a.'; repeat x 510; } >"$SEEDS/argument/argument-512"
+    { printf '\000a.'; repeat x 509; } >"$SEEDS/argument/argument-511"
+    local headers
+    headers=$(for i in 1 2 3 4 5 6 7 8 9; do printf '['; repeat e 100; printf ']\r\n'; done)
+    { printf '%s\r\n[' "$headers"; repeat f 100; printf ']\r\n[*]\r\n[log]\r\n'; } >"$collect/headers-1020"
+    { printf '%s\r\n[' "$headers"; repeat f 101; printf ']\r\n'; } >"$collect/headers-1021"
+}
+
 # The committed seeds, and the example configuration and the tests' files in each target's form.
 make_seeds() {
     rm -rf "$SEEDS"
@@ -88,6 +113,7 @@ make_seeds() {
         { printf '\002tools\000'; cat "$ini"; } >"$SEEDS/entries/ini-$index-submenu"
     done < <(find "$ROOT_DIR" -path "$ROOT_DIR/build*" -prune -o -path "$ROOT_DIR/.git" -prune -o \
         -type f -iname '*.ini' -print | LC_ALL=C sort)
+    make_limit_seeds
 }
 
 # No C library wide-string function may be reached: with 16-bit characters they would misread.
