@@ -91,6 +91,8 @@ make_limit_seeds() {
     { printf '\000'; repeat a 507; printf '.txt\000[*]\r\nA;b;%%1\r\n'; } >"$entries/argument-511"
     { printf '\000a.'; repeat x 510; } >"$SEEDS/argument/argument-512"
     { printf '\000a.'; repeat x 509; } >"$SEEDS/argument/argument-511"
+    { printf '[txt]\r\n'; repeat ' ' $((16383 - 7)); } >"$collect/size-16383"
+    { printf '[txt]\r\n'; repeat ' ' $((16384 - 7)); } >"$collect/size-16384"
     local headers
     headers=$(for i in 1 2 3 4 5 6 7 8 9; do printf '['; repeat e 100; printf ']\r\n'; done)
     { printf '%s\r\n[' "$headers"; repeat f 100; printf ']\r\n[*]\r\n[log]\r\n'; } >"$collect/headers-1020"
