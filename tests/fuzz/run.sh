@@ -95,8 +95,8 @@ make_limit_seeds() {
     { printf '[txt]\r\n'; repeat ' ' $((16384 - 7)); } >"$collect/size-16384"
     local headers
     headers=$(for i in 1 2 3 4 5 6 7 8 9; do printf '['; repeat e 100; printf ']\r\n'; done)
-    { printf '%s\r\n[' "$headers"; repeat f 100; printf ']\r\n[*]\r\n[log]\r\n'; } >"$collect/headers-1020"
-    { printf '%s\r\n[' "$headers"; repeat f 101; printf ']\r\n'; } >"$collect/headers-1021"
+    { printf '%s\n[' "$headers"; repeat f 100; printf ']\r\n[*]\r\n[log]\r\n'; } >"$collect/headers-1020"
+    { printf '%s\n[' "$headers"; repeat f 101; printf ']\r\n'; } >"$collect/headers-1021"
 }
 
 # The committed seeds, and the example configuration and the tests' files in each target's form.
