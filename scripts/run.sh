@@ -26,5 +26,5 @@ prepare_wine
 if [ "${VELANDRIMOUR_VIRTUAL_DISPLAY:-}" = 1 ]; then
     screenshot_launcher "$RUN_DIR" "$RUN_DIR/velandrimour.png" "${ARGUMENT[@]}"
 else
-    "$WINE" "$BUILD_DIR/tests/e2e/launch.exe" run "$(wine_path "$RUN_DIR/velandrimour.exe")" "${ARGUMENT[@]}" </dev/null
+    "$WINE" "$LAUNCH_TOOL" run "$(wine_path "$RUN_DIR/velandrimour.exe")" "${ARGUMENT[@]}" </dev/null
 fi
