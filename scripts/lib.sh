@@ -80,3 +80,27 @@ finish_wine() {
         XVFB_PID=""
     fi
 }
+
+# A Unix path as Wine's programs see it (Z:\...).
+wine_path() {
+    local path
+    path=$(realpath -m "$1")
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+# Starts the launcher of RUN_DIR (with the argument, if one is given), saves a PNG of its
+# windows to the file given, closes it and prints the PNG's path. Needs prepare_wine.
+screenshot_launcher() {
+    local run_dir=$1 png=$2
+    shift 2
+    local launch=$BUILD_DIR/tests/e2e/launch.exe rect=$run_dir/window.txt
+    local pid left top right bottom
+    rm -f "$rect"
+    "$WINE" "$launch" show "$(wine_path "$run_dir/velandrimour.exe")" "$(wine_path "$rect")" "$@" </dev/null
+    read -r pid left top right bottom <"$rect"
+    [ "$left" -ge 0 ] || left=0
+    [ "$top" -ge 0 ] || top=0
+    xwd -root -silent | /usr/bin/convert xwd:- -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "png:$png"
+    "$WINE" "$launch" close "$pid" </dev/null || true
+    echo "$png"
+}
