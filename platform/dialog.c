@@ -27,11 +27,15 @@ static void AddDoneButton(HWND dialog)
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-/* Gives the dialog the device's work area: the screen below the navigation bar. */
+/* Places the dialog as the launcher window stands: below the task bar, its client area
+ * the device's screen below the task bar. */
 static void SizeToDeviceScreen(HWND dialog)
 {
-    SetWindowPos(dialog, NULL, 0, DEVICE_TOP_BAR_HEIGHT, DEVICE_SCREEN_WIDTH,
-        DEVICE_SCREEN_HEIGHT - DEVICE_TOP_BAR_HEIGHT, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame = { 0, 0, DEVICE_SCREEN_WIDTH, DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT };
+    AdjustWindowRectEx(&frame, (DWORD)GetWindowLongPtrW(dialog, GWL_STYLE), FALSE,
+        (DWORD)GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    SetWindowPos(dialog, NULL, 0, DEVICE_TASK_BAR_HEIGHT, frame.right - frame.left, frame.bottom - frame.top,
+        SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL WINAPI SHInitDialog(SHINITDLGINFO *info)

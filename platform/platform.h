@@ -94,9 +94,9 @@ HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
 /* The device has no registry security: keys are opened and created with access mask 0
  * and can then be read and written. The desktop grants nothing for mask 0, so these
  * give mask 0 the rights the device implies and pass any other mask through. */
-LONG WINAPI DeviceRegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LONG WINAPI DeviceRegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, DWORD access, PHKEY result);
 LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
-    DWORD options, REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
+    DWORD options, DWORD access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
 #undef RegOpenKeyEx
 #undef RegCreateKeyEx
 #define RegOpenKeyExW DeviceRegOpenKeyExW
@@ -104,11 +104,9 @@ LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, L
 #define RegOpenKeyEx DeviceRegOpenKeyExW
 #define RegCreateKeyEx DeviceRegCreateKeyExW
 
-/* The device's screen, 240 by 320 pixels portrait, with the 26-pixel navigation bar at its
- * top; a full-screen window or dialog gets the work area below that bar. */
 #define DEVICE_SCREEN_WIDTH 240
 #define DEVICE_SCREEN_HEIGHT 320
-#define DEVICE_TOP_BAR_HEIGHT 26
+#define DEVICE_TASK_BAR_HEIGHT 26
 
 #ifdef __cplusplus
 }

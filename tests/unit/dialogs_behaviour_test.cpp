@@ -76,14 +76,16 @@ std::vector<SeenBox> BoxesBut(const BoxAnswerer &answerer, const std::wstring &d
     return boxes;
 }
 
-// The device's screen below its navigation bar, and a Done button (close box) in the title bar.
+// Below the task bar, with the device's screen below the task bar for its client area, and a
+// Done button (close box) in the title bar.
 ::testing::AssertionResult IsFullScreenWithDone(HWND dialog) {
-    RECT rect;
-    GetWindowRect(dialog, &rect);
-    if (rect.left != 0 || rect.top != DEVICE_TOP_BAR_HEIGHT || rect.right != DEVICE_SCREEN_WIDTH ||
-        rect.bottom != DEVICE_SCREEN_HEIGHT)
-        return ::testing::AssertionFailure() << "at " << rect.left << "," << rect.top << "-" << rect.right << ","
-                                             << rect.bottom;
+    RECT window, client;
+    GetWindowRect(dialog, &window);
+    GetClientRect(dialog, &client);
+    if (window.left != 0 || window.top != DEVICE_TASK_BAR_HEIGHT)
+        return ::testing::AssertionFailure() << "at " << window.left << "," << window.top;
+    if (client.right != DEVICE_SCREEN_WIDTH || client.bottom != DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT)
+        return ::testing::AssertionFailure() << "client " << client.right << " by " << client.bottom;
     if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_SYSMENU)) return ::testing::AssertionFailure() << "no Done button";
     return ::testing::AssertionSuccess();
 }
