@@ -4,5 +4,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, 
 {
     (void)instance; (void)previous; (void)showCommand;
     SetFileArgument(commandLine);
+    LocateConfigFile();
+    LoadEntries();
     return 0;
 }

@@ -1,14 +1,35 @@
+/* The two error reporters: a box over the joined texts, then exit status 1. */
 #include "app/shell.h"
 #include <stdlib.h>
 
+static const WCHAR EditOffer[] = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
+
+/* Joins the three pieces into text, which holds REPORT_CAPACITY characters. */
+static void JoinReport(WCHAR *text, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3)
+{
+    text[0] = L'\0';
+    AppendText(text, REPORT_CAPACITY, text1);
+    AppendText(text, REPORT_CAPACITY, text2);
+    AppendText(text, REPORT_CAPACITY, text3);
+}
+
 void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3)
 {
-    (void)caption; (void)text1; (void)text2; (void)text3;
+    WCHAR text[REPORT_CAPACITY];
+
+    JoinReport(text, text1, text2, text3);
+    MessageBoxW(NULL, text, caption, MB_OK | MB_ICONERROR);
     exit(1);
 }
 
+/* Offers Pocket Word on the configuration file; its start is not checked. */
 void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3)
 {
-    (void)caption; (void)text1; (void)text2; (void)text3;
+    WCHAR text[REPORT_CAPACITY];
+
+    JoinReport(text, text1, text2, text3);
+    AppendText(text, REPORT_CAPACITY, EditOffer);
+    if (MessageBoxW(NULL, text, caption, MB_YESNO | MB_ICONERROR) == IDYES)
+        CreateProcessW(L"PWord", ConfigPath, NULL, NULL, FALSE, 0, NULL, NULL, NULL, NULL);
     exit(1);
 }

@@ -24,6 +24,7 @@ extern WCHAR ConfigPath[CONFIG_PATH_CAPACITY];
 
 /* The raw file as last loaded; a file of this size or more is refused. */
 #define FILE_BUFFER_CAPACITY 16384
+#define FILE_MAX_SIZE (FILE_BUFFER_CAPACITY - 1)
 extern BYTE FileBuffer[FILE_BUFFER_CAPACITY];
 extern DWORD FileByteCount;
 extern DWORD FileReadPosition;
@@ -55,6 +56,9 @@ typedef struct LaunchEntry {
 
 /* The slots in use always form a prefix of the table. */
 extern LaunchEntry EntryTable[ENTRY_SLOTS];
+
+/* Appends text to a zero-terminated buffer of capacity characters, cutting what does not fit. */
+void AppendText(WCHAR *buffer, size_t capacity, const WCHAR *text);
 
 /* Copies the command line into FileArgument; a longer one than it holds is refused. */
 void SetFileArgument(const WCHAR *commandLine);

@@ -1,0 +1,107 @@
+/* The entry table and the entry lines of the selected section. */
+#include "config/config.h"
+#include "app/shell.h"
+
+LaunchEntry EntryTable[ENTRY_SLOTS];
+
+/* Opens every report about the lines of a section. */
+static const WCHAR SectionReport[] = L"В файле velandrimour.ini, в разделе для расширения \"";
+
+void LoadEntries(void)
+{
+    int slot;
+
+    for (slot = 0; slot < ENTRY_SLOTS; slot++)
+        EntryTable[slot].Title[0] = L'\0';
+    BuildSectionKey();
+    LoadConfigFile();
+    if (FindSection())
+        ParseEntries();
+}
+
+/* Copies the title, up to the first ";", and returns the position of that ";". */
+static const WCHAR *ParseTitle(const WCHAR *line, WCHAR *title)
+{
+    size_t length = 0;
+
+    do {
+        if (*line == L'\0')
+            ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без ';'.");
+        if (length == TITLE_MAX_LENGTH)
+            ReportConfigError(L"Button title", L"Слишком длинная надпись на кнопке.", L"", L"");
+        title[length++] = *line++;
+    } while (*line != L';');
+    title[length] = L'\0';
+    return line;
+}
+
+/* Copies the command, from the first character after the first ";" and its spaces up to
+ * the second ";", and returns the position of that ";". */
+static const WCHAR *ParseCommand(const WCHAR *text, WCHAR *command)
+{
+    size_t length = 0;
+
+    if (*text == L'\0')
+        ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без второго параметра.");
+    while (*text != L';') {
+        if (length == COMMAND_MAX_LENGTH)
+            ReportFatal(L"Execline", L"Слишком длинная комантная строка.", L"", L"");
+        command[length++] = *text++;
+        if (*text == L'\0')
+            ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без второго ';'.");
+    }
+    command[length] = L'\0';
+    return text;
+}
+
+/* Copies the parameters with every "%1" replaced by FileArgument, trailing spaces removed. */
+static void ParseParameters(const WCHAR *text, WCHAR *parameters)
+{
+    size_t argumentLength = wcslen(FileArgument);
+    size_t length = 0;
+
+    while (*text != L'\0') {
+        if (text[0] == L'%' && text[1] == L'1') {
+            if (length + argumentLength > PARAMETERS_MAX_LENGTH)
+                ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
+            wmemcpy(parameters + length, FileArgument, argumentLength);
+            length += argumentLength;
+            text += 2;
+        } else {
+            if (length + 1 > PARAMETERS_MAX_LENGTH)
+                ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
+            parameters[length++] = *text++;
+        }
+    }
+    while (length > 0 && parameters[length - 1] == L' ')
+        length--;
+    parameters[length] = L'\0';
+}
+
+static const WCHAR *SkipSpaces(const WCHAR *text)
+{
+    while (*text == L' ')
+        text++;
+    return text;
+}
+
+/* Fills the slots from the entry lines after the matched header, until the next header,
+ * the end of the file or six slots; the lines after the sixth entry are not read. */
+void ParseEntries(void)
+{
+    int slot = 0;
+
+    while (slot < ENTRY_SLOTS) {
+        LaunchEntry *entry = &EntryTable[slot];
+        const WCHAR *cursor;
+
+        if (!ReadLine() || LineBuffer[0] == L'[' || LineBuffer[0] == L'{')
+            break;
+        cursor = ParseTitle(LineBuffer, entry->Title);
+        cursor = ParseCommand(SkipSpaces(cursor + 1), entry->Command);
+        ParseParameters(SkipSpaces(cursor + 1), entry->Parameters);
+        slot++;
+    }
+    if (slot == 0)
+        ReportConfigError(L"Button title error", SectionReport, SectionKey, L"\" нет записей.");
+}
