@@ -73,11 +73,15 @@ TEST_F(MenuCommands, RegistrationByConfigFileClosesTheWindowAlways) {
     }
 }
 
+// A PWord.exe beside the program that is no program: the start fails and is reported.
 TEST_F(MenuCommands, PocketWordThatCannotStartIsReported) {
     wcscpy_s(ConfigPath, CONFIG_PATH_CAPACITY, dir_.file(L"velandrimour.ini").c_str());
-    ASSERT_FALSE(FileExists(ModuleDirectory() + L"\\PWord.exe"));
+    std::wstring pocketWord = ModuleDirectory() + L"\\PWord.exe";
+    ASSERT_FALSE(FileExists(pocketWord));
+    ASSERT_TRUE(WriteBytes(pocketWord, "no program"));
     EXPECT_TRUE(RaisesReport([&] { RunMenuCommand(window_, IDM_EDIT_INI); }, L"Executions error",
                              L"Не удается запустить Pocket Word для редактирования файла velandrimour.ini.", false));
+    DeleteFileW(pocketWord.c_str());
     EXPECT_EQ(CloseRequests(), 0);
 }
 
