@@ -65,7 +65,13 @@ typedef enum tagSIPSTATE {
 #define I_IMAGENONE (-2)
 #endif
 
+/* Makes the menu bar that the template info->nToolBarId of info->hInstRes describes: a
+ * window along the bottom of the parent whose buttons open the pop-ups of the template's
+ * menu and send the chosen command to the parent. Fills info->hwndMB; destroying that
+ * window removes the bar. */
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
+/* The device's activation, setting-change and input-panel handling: they succeed, and
+ * there is no input panel on the desktop. */
 BOOL WINAPI SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info, DWORD flags);
 BOOL WINAPI SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info);
 BOOL WINAPI SHSipPreference(HWND window, SIPSTATE state);
@@ -82,8 +88,23 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
 #define CreateProcessW DeviceCreateProcessW
 #define CreateProcess DeviceCreateProcessW
 
+/* The device's screen that a desktop window stands in for: 240 by 320 pixels in portrait,
+ * the task bar along the top, a menu bar along the bottom. */
+#define DEVICE_SCREEN_WIDTH 240
+#define DEVICE_SCREEN_HEIGHT 320
+#define DEVICE_TASK_BAR_HEIGHT 26
+#define DEVICE_MENU_BAR_HEIGHT 26
+/* The class of the window SHCreateMenuBar makes. */
+#define DEVICE_MENU_BAR_CLASS L"menu_worker"
+/* Started for "PWord" where the desktop has no program of that name. */
+#define POCKET_WORD_IMAGE L"PWord"
+#define POCKET_WORD_STAND_IN L"notepad.exe"
+
 /* The device's screen: a top-level window created at the default position and size gets
- * the device's work area, not the desktop's default. */
+ * the device's work area, not the desktop's default: a client area as wide as the
+ * device's screen and as tall as the screen below its task bar, placed below a task bar
+ * of the device's height, so that taking the task bar's height off the window's bottom
+ * coordinate leaves the window as it stands. */
 HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName,
     DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
     HINSTANCE instance, LPVOID parameter);
