@@ -125,10 +125,6 @@ LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, L
 #define RegOpenKeyEx DeviceRegOpenKeyExW
 #define RegCreateKeyEx DeviceRegCreateKeyExW
 
-#define DEVICE_SCREEN_WIDTH 240
-#define DEVICE_SCREEN_HEIGHT 320
-#define DEVICE_TASK_BAR_HEIGHT 26
-
 #ifdef __cplusplus
 }
 #endif

@@ -1,9 +1,9 @@
 // The menu commands, the dialogs and the registration through the real launcher, and the
 // shell opening a registered file through it.
-#include <shellapi.h>
-
 #include "launcher_harness.h"
 #include "support/registry_support.h"
+
+#include <shellapi.h>
 
 namespace {
 
@@ -67,12 +67,17 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-// Saves the whole screen as build/screenshots/<name>.png, with the tools of the machine
-// under the test's display.
-void SaveScreenshot(const std::wstring &name) {
+// Saves a window as build/screenshots/<name>.png, with the tools of the machine under the
+// test's display, once it has had time to paint. The window is taken by its X window: the
+// root window of the virtual display comes out black while a test drives the launcher.
+void SaveScreenshot(const std::wstring &name, HWND window) {
+    WaitUntil([] { return false; }, 300);
+    auto xWindow = (UINT_PTR)GetPropW(window, L"__wine_x11_whole_window");
+    std::wstring source = xWindow ? L"-id " + std::to_wstring(xWindow) : L"-root";
     std::wstring folder = ModuleDirectory() + L"\\..\\..\\screenshots";
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring path = folder + L"\\" + name + L".png";
+    DeleteFileW(path.c_str());
     typedef char *(CDECL * UnixName)(LPCWSTR);
     auto unixName = (UnixName)(void *)GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name");
     if (!unixName) {
@@ -80,8 +85,11 @@ void SaveScreenshot(const std::wstring &name) {
         return;
     }
     char *unixPath = unixName(path.c_str());
-    std::wstring line = L"/bin/sh -c \"xwd -root -silent | /usr/bin/convert xwd:- png:'" + FromUtf8(unixPath) + L"'\"";
+    std::wstring target = FromUtf8(unixPath);
     HeapFree(GetProcessHeap(), 0, unixPath);
+    // A Unix program's handle is signalled at once: the file appears whole when it is done.
+    std::wstring line = L"/bin/sh -c \"xwd " + source + L" -silent | /usr/bin/convert xwd:- png:'" + target +
+                        L".part' && mv '" + target + L".part' '" + target + L"'\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
@@ -89,10 +97,9 @@ void SaveScreenshot(const std::wstring &name) {
         ADD_FAILURE() << "cannot take a screenshot";
         return;
     }
-    WaitForSingleObject(started.hProcess, 20000);
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(path); }, 20000)) << "no screenshot";
 }
 
 class RegistrationE2E : public ::testing::Test {
@@ -108,7 +115,9 @@ protected:
     HWND OpenDialog(WPARAM command, const std::wstring &title) {
         PostMessageW(window_, WM_COMMAND, command, 0);
         HWND dialog = launcher_->WaitForBox();
-        if (dialog) EXPECT_EQ(WindowText(dialog), title);
+        if (dialog) {
+            EXPECT_EQ(WindowText(dialog), title);
+        }
         return dialog;
     }
     std::wstring OpenCommand() const { return L"\"" + install_.exe() + L"\" %1"; }
@@ -198,7 +207,7 @@ TEST_F(RegistrationE2E, AboutShowsItsLinesAndClosesOnlyOnDone) {
     ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[1], L"Velandrimour\r\nВерсия 1.00");
     EXPECT_EQ(texts[6], L"буду благодарен за замечания и пожелания");
-    SaveScreenshot(L"about");
+    SaveScreenshot(L"about", dialog);
     for (WPARAM command : {IDCANCEL, IDNO, 1002}) PostMessageW(dialog, WM_COMMAND, command, 0);
     EXPECT_TRUE(StaysOpen(dialog));
     PressDone(dialog);
@@ -221,7 +230,7 @@ TEST_F(RegistrationE2E, HelpShowsTheHelpText) {
     DWORD style = (DWORD)GetWindowLongW(text, GWL_STYLE);
     EXPECT_EQ(style & (ES_MULTILINE | ES_READONLY | ES_CENTER | WS_VSCROLL),
               (DWORD)(ES_MULTILINE | ES_READONLY | ES_CENTER | WS_VSCROLL));
-    SaveScreenshot(L"help");
+    SaveScreenshot(L"help", dialog);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(StaysOpen(dialog));
     PressDone(dialog);
@@ -258,7 +267,7 @@ TEST_F(RegistrationE2E, ManualRegistrationFlows) {
         EXPECT_EQ(ControlText(edit), L"");
         SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)c.typed.c_str());
         if (!shot && !c.typed.empty()) {
-            SaveScreenshot(L"associate");
+            SaveScreenshot(L"associate", dialog);
             shot = true;
         }
         if (c.done)
@@ -284,6 +293,7 @@ TEST_F(RegistrationE2E, EditingTheConfigFileStartsPocketWordOnItAndCloses) {
     Start(kQuickRow);
     PostMessageW(window_, WM_COMMAND, kEditConfig, 0);
     EXPECT_TRUE(EndsWith(*launcher_, 0));
+    ASSERT_TRUE(WaitUntil([&] { return !install_.Recorded().empty(); }));
     std::vector<RecordedStart> starts = install_.Recorded();
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0].arguments, install_.configPath());
