@@ -102,6 +102,29 @@ void SaveScreenshot(const std::wstring &name, HWND window) {
     EXPECT_TRUE(WaitUntil([&] { return FileExists(path); }, 20000)) << "no screenshot";
 }
 
+// A process the shell started: ended by the test if it is left running, so that it holds
+// nothing of the test run's.
+class ShellStarted {
+public:
+    explicit ShellStarted(HANDLE process) : process_(process) {}
+    ~ShellStarted() {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
+        CloseHandle(process_);
+    }
+    ShellStarted(const ShellStarted &) = delete;
+    ShellStarted &operator=(const ShellStarted &) = delete;
+    // Its exit status once it has ended within the time, or 99.
+    DWORD WaitForExit() const {
+        DWORD status = 99;
+        if (WaitUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }))
+            GetExitCodeProcess(process_, &status);
+        return status;
+    }
+
+private:
+    HANDLE process_;
+};
+
 class RegistrationE2E : public ::testing::Test {
 protected:
     // The launcher without a file: the quick-launch row, with the menu bar.
@@ -164,6 +187,8 @@ TEST_F(RegistrationE2E, TheShellOpensARegisteredExtensionThroughTheLauncher) {
     open.lpFile = document.c_str();
     open.nShow = SW_SHOWNORMAL;
     ASSERT_TRUE(ShellExecuteExW(&open));
+    ASSERT_NE(open.hProcess, nullptr);
+    ShellStarted started(open.hProcess);
     HWND shown = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (shown = FindLauncherWindow()) != nullptr && IsWindowVisible(shown); }));
     std::vector<SeenButton> buttons = LauncherButtons(shown);
@@ -173,13 +198,7 @@ TEST_F(RegistrationE2E, TheShellOpensARegisteredExtensionThroughTheLauncher) {
     PostMessageW(shown, WM_COMMAND, 9000, 0);
     ASSERT_TRUE(WaitUntil([&] { return install_.Recorded().size() == 1; }));
     EXPECT_EQ(install_.Recorded()[0].arguments, L"first " + document);
-    if (open.hProcess) {
-        EXPECT_EQ(WaitForSingleObject(open.hProcess, 5000), WAIT_OBJECT_0);
-        DWORD status = 99;
-        GetExitCodeProcess(open.hProcess, &status);
-        EXPECT_EQ(status, 0u);
-        CloseHandle(open.hProcess);
-    }
+    EXPECT_EQ(started.WaitForExit(), 0u);
 }
 
 TEST_F(RegistrationE2E, RegistrationByFileClosesTheLauncherAlsoAfterCancel) {
