@@ -13,6 +13,7 @@ static void JoinReport(WCHAR *text, const WCHAR *text1, const WCHAR *text2, cons
     AppendText(text, REPORT_CAPACITY, text3);
 }
 
+/* One OK button; the answer does not matter. */
 void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3)
 {
     WCHAR text[REPORT_CAPACITY];

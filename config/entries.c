@@ -7,6 +7,7 @@ LaunchEntry EntryTable[ENTRY_SLOTS];
 /* Opens every report about the lines of a section. */
 static const WCHAR SectionReport[] = L"В файле velandrimour.ini, в разделе для расширения \"";
 
+/* Fills EntryTable afresh from the section that SectionKey names. */
 void LoadEntries(void)
 {
     int slot;
@@ -78,6 +79,7 @@ static void ParseParameters(const WCHAR *text, WCHAR *parameters)
     parameters[length] = L'\0';
 }
 
+/* The first character that is not a space. */
 static const WCHAR *SkipSpaces(const WCHAR *text)
 {
     while (*text == L' ')

@@ -11,6 +11,7 @@ WCHAR LineBuffer[LINE_CAPACITY];
 /* The character a byte yields when the code page has none for it. */
 #define UNCONVERTIBLE_BYTE 0xFFFD
 
+/* Appends within the buffer's capacity, cutting what does not fit. */
 void AppendText(WCHAR *buffer, size_t capacity, const WCHAR *text)
 {
     size_t used = wcslen(buffer);

@@ -5,6 +5,7 @@
 WCHAR FileArgument[FILE_ARGUMENT_CAPACITY];
 WCHAR SectionKey[SECTION_KEY_CAPACITY];
 
+/* Copies the command line into FileArgument; one longer than it holds is refused. */
 void SetFileArgument(const WCHAR *commandLine)
 {
     if (wcslen(commandLine) > FILE_ARGUMENT_MAX_LENGTH)

@@ -14,6 +14,8 @@
 #define BUTTON_PADDING 16
 #define DROP_DOWN_STYLE 0x08 /* TBSTYLE_DROPDOWN */
 #define PARENT_SUBCLASS_ID 1
+/* A tap is carried out once the button has finished with it and released the mouse. */
+#define WM_OPEN_MENU_BAR_BUTTON (WM_APP + 1)
 
 typedef struct MenuBarButton {
     UINT Command;
@@ -90,10 +92,14 @@ static LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LP
             break;
         for (index = 0; index < bar->ButtonCount; index++)
             if (bar->Buttons[index].Command == LOWORD(wParam)) {
-                PressMenuBarButton(bar, index, (HWND)lParam);
+                PostMessageW(window, WM_OPEN_MENU_BAR_BUTTON, (WPARAM)index, lParam);
                 return 0;
             }
         break;
+    case WM_OPEN_MENU_BAR_BUTTON:
+        if (bar && (int)wParam < bar->ButtonCount)
+            PressMenuBarButton(bar, (int)wParam, (HWND)lParam);
+        return 0;
     case WM_DESTROY:
         if (!bar)
             break;

@@ -80,3 +80,35 @@ finish_wine() {
         XVFB_PID=""
     fi
 }
+
+# A Unix path as Wine's programs see it (Z:\...).
+wine_path() {
+    local path
+    path=$(realpath -m "$1")
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+LAUNCH_TOOL=$BUILD_DIR/tests/e2e/launch.exe
+
+# Saves the part of the screen that the file names ("pid left top right bottom") as a PNG.
+save_screen_part() {
+    local pid left top right bottom
+    read -r pid left top right bottom <"$1"
+    [ "$left" -ge 0 ] || left=0
+    [ "$top" -ge 0 ] || top=0
+    xwd -root -silent | /usr/bin/convert xwd:- -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "png:$2"
+}
+
+# Starts the launcher of RUN_DIR (with the argument, if one is given), saves a PNG of its
+# windows to the file given, closes it and prints the PNG's path. Needs prepare_wine.
+screenshot_launcher() {
+    local run_dir=$1 png=$2
+    shift 2
+    local rect=$run_dir/window.txt pid
+    rm -f "$rect"
+    "$WINE" "$LAUNCH_TOOL" show "$(wine_path "$run_dir/velandrimour.exe")" "$(wine_path "$rect")" "$@" </dev/null
+    save_screen_part "$rect" "$png"
+    read -r pid _ <"$rect"
+    "$WINE" "$LAUNCH_TOOL" close "$pid" </dev/null || true
+    echo "$png"
+}

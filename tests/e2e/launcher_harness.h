@@ -19,7 +19,9 @@ struct RecordedStart {
     std::wstring image;        // its own path
 };
 
-// The launcher copied into a fresh folder, beside its configuration file.
+// The launcher copied into a fresh folder, beside its configuration file. The copy is taken
+// from the build tree, two folders above the test binary (tests/e2e/ of the build), and the
+// recorder from beside the test binary.
 class LauncherInstall {
 public:
     LauncherInstall();

@@ -62,7 +62,10 @@ TEST_F(LauncherInstance, ASecondStartWithoutArgumentPressesTheFirstButtonOfTheRo
         ASSERT_NE(window, nullptr);
         if (c.openSubmenu) {
             PostMessageW(window, WM_COMMAND, 9002, 0);
-            ASSERT_TRUE(WaitUntil([&] { return LauncherButtons(window).size() == 1; }));
+            ASSERT_TRUE(WaitUntil([&] {
+                std::vector<SeenButton> buttons = LauncherButtons(window);
+                return buttons.size() == 1 && buttons[0].text == L"Внутри";
+            }));
         }
         LauncherProcess second(install_.exe(), std::nullopt);
         EXPECT_TRUE(EndsWith(second, 0));

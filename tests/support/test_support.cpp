@@ -1,7 +1,5 @@
 #include "support/test_support.h"
 
-#include <shellapi.h>
-
 namespace {
 thread_local BoxAnswerer *activeAnswerer = nullptr;
 thread_local HHOOK activeHook = nullptr;
@@ -106,13 +104,33 @@ ScratchDir::ScratchDir() {
     }
 }
 
+namespace {
+// Removes a folder and everything in it, through "\\?\" paths so that no length limit
+// applies. Wine's SHFileOperationW, given a tree with paths beyond MAX_PATH, deletes
+// the contents of the current directory instead; this never leaves the folder given.
+void RemoveTree(const std::wstring &folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring child = folder + L"\\" + name;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTree(child);
+            else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+}  // namespace
+
 ScratchDir::~ScratchDir() {
-    std::wstring from = path_ + L'\0';
-    SHFILEOPSTRUCTW operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NO_UI;
-    SHFileOperationW(&operation);
+    if (!path_.empty()) RemoveTree(L"\\\\?\\" + path_);
 }
 
 bool WriteBytes(const std::wstring &path, const std::string &bytes) {

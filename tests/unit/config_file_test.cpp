@@ -243,9 +243,3 @@ TEST_F(ConfigFileTest, FileIsNotKeptOpen) {
     EXPECT_TRUE(ReportOf([] { LoadConfigFile(); }).has_value());
     EXPECT_TRUE(nobodyHoldsIt());
 }
-
-TEST(ConfigLocate, FileBesideTheExecutable) {
-    ConfigPath[0] = L'\0';
-    EXPECT_TRUE(RaisesNoReport([] { LocateConfigFile(); }));
-    EXPECT_EQ(std::wstring(ConfigPath), ModuleDirectory() + L"\\velandrimour.ini");
-}

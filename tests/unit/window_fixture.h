@@ -69,7 +69,7 @@ private:
     ScratchDir scratch_;
 };
 
-// A file with one entry per title, every entry opening nothing but itself.
+// A section: its header line followed by its entry lines.
 inline std::wstring SectionOf(const std::wstring &header, const std::vector<std::wstring> &entries) {
     std::wstring text = header + L"\n";
     for (const std::wstring &entry : entries) text += entry + L"\n";
