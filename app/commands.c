@@ -1,8 +1,39 @@
 /* The "Файл" menu's commands. */
 #include "app/shell.h"
+#include "registration/registration.h"
+#include "ui/dialogs.h"
+
+/* Registers every extension the configuration file names; the launcher closes afterwards,
+ * whatever the answers were. */
+static void AssociateByConfigFile(HWND window)
+{
+    RegisterAllExtensions(window);
+    CloseLauncher(window);
+}
+
+/* Opens the configuration file in Pocket Word and closes the launcher. */
+static void EditConfigFile(HWND window)
+{
+    if (!CreateProcessW(L"PWord", ConfigPath, NULL, NULL, FALSE, 0, NULL, NULL, NULL, NULL))
+        ReportFatal(L"Executions error", L"Не удается запустить Pocket Word ",
+            L"для редактирования файла velandrimour.ini.", L"");
+    CloseLauncher(window);
+}
+
+void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc)
+{
+    HRSRC found = FindResourceW(AppInstance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+    HGLOBAL loaded = LoadResource(AppInstance, found);
+    DialogBoxIndirectParamW(AppInstance, (LPCDLGTEMPLATEW)loaded, window, dialogProc, 0);
+}
 
 void RunMenuCommand(HWND window, UINT identifier)
 {
-    (void)window;
-    (void)identifier;
+    switch (identifier) {
+    case IDM_ABOUT: ShowResourceDialog(window, IDD_ABOUT, AboutDialogProc); break;
+    case IDM_ASSOCIATE_INI: AssociateByConfigFile(window); break;
+    case IDM_ASSOCIATE_MANUAL: ShowResourceDialog(window, IDD_ASSOCIATE, AssociateDialogProc); break;
+    case IDM_HELP: ShowResourceDialog(window, IDD_HELP, HelpDialogProc); break;
+    case IDM_EDIT_INI: EditConfigFile(window); break;
+    }
 }

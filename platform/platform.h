@@ -112,6 +112,19 @@ HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
 #define CreateWindowExW DeviceCreateWindowExW
 #define CreateWindowEx DeviceCreateWindowExW
 
+/* The device has no registry security: keys are opened and created with access mask 0
+ * and can then be read and written. The desktop grants nothing for mask 0, so these
+ * give mask 0 the rights the device implies and pass any other mask through. */
+LONG WINAPI DeviceRegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, DWORD access, PHKEY result);
+LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
+    DWORD options, DWORD access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
+#undef RegOpenKeyEx
+#undef RegCreateKeyEx
+#define RegOpenKeyExW DeviceRegOpenKeyExW
+#define RegCreateKeyExW DeviceRegCreateKeyExW
+#define RegOpenKeyEx DeviceRegOpenKeyExW
+#define RegCreateKeyEx DeviceRegCreateKeyExW
+
 #ifdef __cplusplus
 }
 #endif

@@ -15,6 +15,12 @@ extern "C" {
 extern WCHAR OpenCommandValue[REGISTRY_VALUE_CAPACITY];
 extern WCHAR IconValue[REGISTRY_VALUE_CAPACITY];
 
+/* Buffers of one registration: "." and the extension, the file-type name, the question. */
+#define KEY_NAME_CAPACITY 52
+#define REGISTERED_EXTENSION_MAX_LENGTH 50
+#define TYPE_NAME_CAPACITY 72
+#define QUESTION_CAPACITY 512
+
 /* The extension to register, without its dot; points into ExtensionList or a caller's text. */
 extern const WCHAR *CurrentExtension;
 

@@ -16,6 +16,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+/* The longest extension the manual registration dialog passes on. */
+#define TYPED_EXTENSION_MAX_LENGTH 40
+
 /* The text of the Help dialog's control 1004. */
 extern const WCHAR HelpText[];
 

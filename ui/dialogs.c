@@ -1,0 +1,119 @@
+/* The About, manual registration and Help dialogs. */
+#include "ui/dialogs.h"
+#include "registration/registration.h"
+
+/* The text typed into the manual registration dialog; CurrentExtension points into it
+ * while it is registered. */
+static WCHAR TypedExtension[TYPED_EXTENSION_MAX_LENGTH + 1];
+
+const WCHAR HelpText[] =
+    L"\r\n"
+    L"     Программа \"Velandrimour\"\r\n"
+    L"\r\n"
+    L"Программа позволяет ассоциировать с одним типом файлов несколько программ. Например, для "
+    L"файлов с расширением TXT Вы сможете запускать Pocket Word, HaaliReader, Pocket Notepad и "
+    L"т.д. неограниченное количество различных программ по своему усмотрению.\r\n"
+    L"\r\n"
+    L"Так же, программа может использоваться автономно, для быстрого запуска часто используемых "
+    L"приложений. Это целесообразно делать, назначая ей аппаратную кнопку. \r\n"
+    L"\r\n"
+    L"Управление работой программы осуществляется путем редактирования файла velandrimour.ini, "
+    L"который должен находиться в той же директории что и velandrimour.exe. Ознакомьтесь с "
+    L"содержанием прилагаемого файла velandrimour.ini и Вам все станет понятно.\r\n"
+    L"\r\n"
+    L"Первые (сверху-вниз) четыре экранные кнопки соответствуют стрелкам джойстика ВВЕРХ, ВНИЗ, "
+    L"ВЛЕВО, ВПРАВО, так  же, повторное нажатие на закрепленную аппаратную кнопку, "
+    L"соответствует выбору первой  экранной кнопки.";
+
+/* Full screen, a Done button in the title bar that sends IDOK, the input panel lowered. */
+static void InitShellDialog(HWND dialog)
+{
+    SHINITDLGINFO info;
+    info.dwMask = SHIDIM_FLAGS;
+    info.hDlg = dialog;
+    info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN;
+    SHInitDialog(&info);
+}
+
+/* Registers the typed extension unless it is empty or too long, then closes the dialog. */
+static void AssociateTypedExtension(HWND dialog)
+{
+    HWND edit = GetDlgItem(dialog, IDC_EXTENSION);
+    if (GetWindowTextLengthW(edit) > TYPED_EXTENSION_MAX_LENGTH) {
+        MessageBoxW(dialog, L"Слишком длинное расширение.", L"Extention error", MB_OK | MB_ICONERROR);
+    } else {
+        TypedExtension[0] = 0;
+        GetWindowTextW(edit, TypedExtension, TYPED_EXTENSION_MAX_LENGTH + 1);
+        if (TypedExtension[0])
+            RegisterTypedExtension(TypedExtension, dialog);
+    }
+    EndDialog(dialog, IDC_ASSOCIATE);
+}
+
+/* Every repaint puts the focus back into the edit box and raises the input panel. */
+static void PrepareForTyping(HWND dialog)
+{
+    SetFocus(GetDlgItem(dialog, IDC_EXTENSION));
+    SHSipPreference(dialog, SIP_UP);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        InitShellDialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDOK)
+            return FALSE;
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        InitShellDialog(dialog);
+        return TRUE;
+    case WM_PAINT:
+        PrepareForTyping(dialog);
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDC_REFUSE:
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        case IDC_ASSOCIATE:
+            AssociateTypedExtension(dialog);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        InitShellDialog(dialog);
+        SetWindowTextW(GetDlgItem(dialog, IDC_HELP_TEXT), HelpText);
+        return TRUE;
+    case WM_PAINT:
+        SHSipPreference(dialog, SIP_FORCEDOWN);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDOK)
+            return FALSE;
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
