@@ -20,6 +20,7 @@ static void EditConfigFile(HWND window)
     CloseLauncher(window);
 }
 
+/* Shows one of the program's own dialog templates modally, owned by the window. */
 void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc)
 {
     HRSRC found = FindResourceW(AppInstance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
@@ -27,6 +28,7 @@ void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc)
     DialogBoxIndirectParamW(AppInstance, (LPCDLGTEMPLATEW)loaded, window, dialogProc, 0);
 }
 
+/* One line per command of the "Файл" menu; other identifiers are not menu commands. */
 void RunMenuCommand(HWND window, UINT identifier)
 {
     switch (identifier) {

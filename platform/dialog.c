@@ -38,6 +38,7 @@ static void SizeToDeviceScreen(HWND dialog)
         SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+/* The shell's dialog set-up: Done button, full-screen size, input panel down. */
 BOOL WINAPI SHInitDialog(SHINITDLGINFO *info)
 {
     if (!info || !IsWindow(info->hDlg))

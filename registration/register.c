@@ -12,7 +12,7 @@ const WCHAR *CurrentExtension;
 #define EXISTING_QUESTION_END L"\" с данной программой?\r\nСтарая связь будет безвозвратно потеряна!"
 #define ICON_QUESTION_START L"Вы хотие оставить старую иконку для файлов с расширением\" "
 #define ICON_QUESTION_END L"\" (рекомендуется)."
-/* 35 and 36. */
+/* Styles 35 and 36: Yes, No and Cancel, and Yes and No, with the question icon. */
 #define QUESTION_STYLE (MB_YESNOCANCEL | MB_ICONQUESTION)
 #define ICON_QUESTION_STYLE (MB_YESNO | MB_ICONQUESTION)
 
@@ -34,6 +34,7 @@ static void Append(WCHAR *buffer, size_t capacity, const WCHAR *text)
         wcsncat(buffer, text, capacity - length - 1);
 }
 
+/* The open command "\"path\" %1" and the icon "path,-101" of the running executable. */
 void BuildRegistryValues(void)
 {
     OpenCommandValue[1] = 0;
@@ -217,6 +218,7 @@ static BOOL RegisterExistingExtension(HWND owner, const WCHAR *keyName, HKEY ext
     return TRUE;
 }
 
+/* Registers CurrentExtension after asking; FALSE only when the user chose Cancel. */
 BOOL RegisterExtension(HWND owner)
 {
     WCHAR keyName[KEY_NAME_CAPACITY];
@@ -234,6 +236,7 @@ BOOL RegisterExtension(HWND owner)
     return RegisterExistingExtension(owner, keyName, extensionKey);
 }
 
+/* Registers one extension as typed, without its dot. */
 BOOL RegisterTypedExtension(const WCHAR *extension, HWND owner)
 {
     CurrentExtension = extension;
@@ -241,7 +244,8 @@ BOOL RegisterTypedExtension(const WCHAR *extension, HWND owner)
     return RegisterExtension(owner);
 }
 
-/* Kept beside the registry calls so that the collection stays free of them. */
+/* Offers every extension of the configuration file until the names run out or Cancel.
+ * Kept beside the registry calls so that the collection stays free of them. */
 void RegisterAllExtensions(HWND owner)
 {
     BuildRegistryValues();

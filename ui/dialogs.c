@@ -57,6 +57,7 @@ static void PrepareForTyping(HWND dialog)
     SHSipPreference(dialog, SIP_UP);
 }
 
+/* About: closes on IDOK only, which the Done button sends. */
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
@@ -73,6 +74,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+/* Manual registration of one typed extension. */
 INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
@@ -98,6 +100,7 @@ INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     return FALSE;
 }
 
+/* Help: the help text, the input panel kept down. */
 INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
