@@ -35,6 +35,15 @@ static void InitShellDialog(HWND dialog)
     SHInitDialog(&info);
 }
 
+/* Ends the dialog on IDOK, the command its Done button sends; other commands are not handled. */
+static INT_PTR EndOnDone(HWND dialog, WPARAM wParam)
+{
+    if (LOWORD(wParam) != IDOK)
+        return FALSE;
+    EndDialog(dialog, IDOK);
+    return TRUE;
+}
+
 /* Registers the typed extension unless it is empty or too long, then closes the dialog. */
 static void AssociateTypedExtension(HWND dialog)
 {
@@ -66,10 +75,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         InitShellDialog(dialog);
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) != IDOK)
-            return FALSE;
-        EndDialog(dialog, IDOK);
-        return TRUE;
+        return EndOnDone(dialog, wParam);
     }
     return FALSE;
 }
@@ -113,10 +119,7 @@ INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SHSipPreference(dialog, SIP_FORCEDOWN);
         return FALSE;
     case WM_COMMAND:
-        if (LOWORD(wParam) != IDOK)
-            return FALSE;
-        EndDialog(dialog, IDOK);
-        return TRUE;
+        return EndOnDone(dialog, wParam);
     }
     return FALSE;
 }
