@@ -63,10 +63,10 @@ void OpenSubmenu(HWND window, int slot)
     DestroyEntryButtons();
     if (wcslen(name) > SUBMENU_NAME_MAX_LENGTH)
         ReportFatal(L"SubMenu", L"Слишком длинное название подменю.", L"", L"");
-    SectionKey[0] = L'{';
-    SectionKey[1] = 0;
-    wcsncat(SectionKey, name, SECTION_KEY_CAPACITY - 3);
-    wcscat(SectionKey, L"}");
+    SectionKey[0] = 0;
+    AppendText(SectionKey, SECTION_KEY_CAPACITY, L"{");
+    AppendText(SectionKey, SECTION_KEY_CAPACITY, name);
+    AppendText(SectionKey, SECTION_KEY_CAPACITY, L"}");
     LoadEntries();
     CreateEntryButtons(window, AppInstance);
 }

@@ -1,6 +1,7 @@
 /* Registering the program as the shell's handler of file extensions, asking first. */
 #include "registration/registration.h"
 #include "platform/platform.h"
+#include "config/config.h"
 
 WCHAR OpenCommandValue[REGISTRY_VALUE_CAPACITY];
 WCHAR IconValue[REGISTRY_VALUE_CAPACITY];
@@ -26,14 +27,6 @@ typedef enum StoredTypeName {
     TYPE_NAME_TOO_LONG  /* more than the type-name buffer holds */
 } StoredTypeName;
 
-/* Appends text to a zero-terminated buffer of capacity characters, never past its end. */
-static void Append(WCHAR *buffer, size_t capacity, const WCHAR *text)
-{
-    size_t length = wcslen(buffer);
-    if (length + 1 < capacity)
-        wcsncat(buffer, text, capacity - length - 1);
-}
-
 /* The open command "\"path\" %1" and the icon "path,-101" of the running executable. */
 void BuildRegistryValues(void)
 {
@@ -42,10 +35,10 @@ void BuildRegistryValues(void)
     OpenCommandValue[MODULE_PATH_ROOM + 1] = 0;
     GetModuleFileNameW(NULL, OpenCommandValue + 1, MODULE_PATH_ROOM);
     IconValue[0] = 0;
-    Append(IconValue, REGISTRY_VALUE_CAPACITY, OpenCommandValue + 1);
+    AppendText(IconValue, REGISTRY_VALUE_CAPACITY, OpenCommandValue + 1);
     OpenCommandValue[0] = L'"';
-    Append(OpenCommandValue, REGISTRY_VALUE_CAPACITY, L"\" %1");
-    Append(IconValue, REGISTRY_VALUE_CAPACITY, L",-101");
+    AppendText(OpenCommandValue, REGISTRY_VALUE_CAPACITY, L"\" %1");
+    AppendText(IconValue, REGISTRY_VALUE_CAPACITY, L",-101");
 }
 
 /* Opens an existing key; NULL when it does not exist or its parent could not be opened. */
@@ -86,9 +79,9 @@ static int Ask(HWND owner, const WCHAR *start, const WCHAR *end, UINT style)
 {
     WCHAR question[QUESTION_CAPACITY];
     question[0] = 0;
-    Append(question, QUESTION_CAPACITY, start);
-    Append(question, QUESTION_CAPACITY, CurrentExtension);
-    Append(question, QUESTION_CAPACITY, end);
+    AppendText(question, QUESTION_CAPACITY, start);
+    AppendText(question, QUESTION_CAPACITY, CurrentExtension);
+    AppendText(question, QUESTION_CAPACITY, end);
     return MessageBoxW(owner, question, QUESTION_CAPTION, style);
 }
 
@@ -98,8 +91,8 @@ static BOOL FindFreeTypeName(WCHAR *typeName)
 {
     HKEY existing;
     typeName[0] = 0;
-    Append(typeName, TYPE_NAME_CAPACITY, CurrentExtension);
-    Append(typeName, TYPE_NAME_CAPACITY, L"file");
+    AppendText(typeName, TYPE_NAME_CAPACITY, CurrentExtension);
+    AppendText(typeName, TYPE_NAME_CAPACITY, L"file");
     while ((existing = OpenKey(HKEY_CLASSES_ROOT, typeName)) != NULL) {
         size_t length = wcslen(typeName);
         CloseKey(existing);
@@ -228,8 +221,8 @@ BOOL RegisterExtension(HWND owner)
         return TRUE;
     }
     keyName[0] = 0;
-    Append(keyName, KEY_NAME_CAPACITY, L".");
-    Append(keyName, KEY_NAME_CAPACITY, CurrentExtension);
+    AppendText(keyName, KEY_NAME_CAPACITY, L".");
+    AppendText(keyName, KEY_NAME_CAPACITY, CurrentExtension);
     extensionKey = OpenKey(HKEY_CLASSES_ROOT, keyName);
     if (!extensionKey)
         return RegisterNewExtension(owner, keyName);
