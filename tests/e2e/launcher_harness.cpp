@@ -122,6 +122,13 @@ std::optional<DWORD> LauncherProcess::WaitForExit(DWORD milliseconds) const {
     return status;
 }
 
+::testing::AssertionResult EndsWith(const LauncherProcess &launcher, DWORD status) {
+    std::optional<DWORD> got = launcher.WaitForExit();
+    if (!got) return ::testing::AssertionFailure() << "still running";
+    if (*got != status) return ::testing::AssertionFailure() << "ended with " << *got;
+    return ::testing::AssertionSuccess();
+}
+
 bool LauncherProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 std::vector<HWND> LauncherProcess::Windows(const wchar_t *className) const {

@@ -70,6 +70,9 @@ private:
     DWORD pid_ = 0;
 };
 
+// Waits for the launcher to end, and passes when it ended with the status.
+::testing::AssertionResult EndsWith(const LauncherProcess &launcher, DWORD status);
+
 // Polls the condition, pumping this thread's messages, until it holds or the time is up.
 bool WaitUntil(const std::function<bool()> &condition, DWORD milliseconds = 5000);
 

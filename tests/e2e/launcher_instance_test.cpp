@@ -12,13 +12,6 @@ protected:
     LauncherInstall install_;
 };
 
-::testing::AssertionResult EndsWith(const LauncherProcess &launcher, DWORD status) {
-    std::optional<DWORD> got = launcher.WaitForExit();
-    if (!got) return ::testing::AssertionFailure() << "still running";
-    if (*got != status) return ::testing::AssertionFailure() << "ended with " << *got;
-    return ::testing::AssertionSuccess();
-}
-
 // Waits for the recorder's log to reach the count and gives the last start's arguments.
 std::wstring LastRecorded(const LauncherInstall &install, size_t count) {
     if (!WaitUntil([&] { return install.Recorded().size() >= count; })) return L"<nothing recorded>";

@@ -19,14 +19,6 @@ protected:
     LauncherInstall install_;
 };
 
-// Waits for the launcher to end, and passes when it ended with the status.
-::testing::AssertionResult EndsWith(const LauncherProcess &launcher, DWORD status) {
-    std::optional<DWORD> got = launcher.WaitForExit();
-    if (!got) return ::testing::AssertionFailure() << "still running";
-    if (*got != status) return ::testing::AssertionFailure() << "ended with " << *got;
-    return ::testing::AssertionSuccess();
-}
-
 }  // namespace
 
 TEST_F(LauncherWindow, ShowsEveryRowFromOneToSixButtonsAndClosesOnOk) {

@@ -15,13 +15,6 @@ std::wstring NewQuestion(const std::wstring &extension) {
     return L"Вы хотие связать файлы с расширением \"" + extension + L"\" с данной программой?";
 }
 
-::testing::AssertionResult EndsWith(const LauncherProcess &launcher, DWORD status) {
-    std::optional<DWORD> got = launcher.WaitForExit();
-    if (!got) return ::testing::AssertionFailure() << "still running";
-    if (*got != status) return ::testing::AssertionFailure() << "ended with " << *got;
-    return ::testing::AssertionSuccess();
-}
-
 // A box or dialog of the launcher other than the given one, once shown.
 HWND WaitForBoxBut(const LauncherProcess &launcher, HWND except, DWORD milliseconds = 5000) {
     HWND found = nullptr;
