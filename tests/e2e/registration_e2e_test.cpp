@@ -321,3 +321,45 @@ TEST_F(RegistrationE2E, PocketWordThatCannotStartEndsTheLauncherWithOne) {
     AnswerBox(box, IDOK);
     EXPECT_TRUE(EndsWith(*launcher_, 1));
 }
+
+// Each item of the "Файл" drop-down, picked with the keys on the real menu bar: Down from
+// the top (separators are passed over), Up from the bottom.
+TEST_F(RegistrationE2E, EveryItemOfTheFileMenuWorksFromTheRealMenuBar) {
+    const struct Case {
+        const char *item;
+        std::vector<WPARAM> keys;
+        const wchar_t *dialogTitle;  // the dialog it shows, or nullptr when it closes the launcher
+        bool startsPocketWord;
+    } cases[] = {
+        {"Ассоциировать по INI-файлу", {VK_DOWN, VK_RETURN}, nullptr, false},
+        {"Ассоциировать вручную", {VK_DOWN, VK_DOWN, VK_RETURN}, L"Ассоциирование", false},
+        {"Редактировать INI-файл в PWord", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, nullptr, true},
+        {"About", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, L"Velandrimour", false},
+        {"Help", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, L"Dialog", false},
+        {"Выход", {VK_UP, VK_RETURN}, nullptr, false},
+    };
+    install_.AddRecorder(L"PWord.exe");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.item);
+        size_t startsBefore = install_.Recorded().size();
+        // The quick-launch row names no extension: registration by file asks nothing.
+        Start(kQuickRow);
+        ASSERT_TRUE(PickFromMenuBar(*launcher_, window_, c.keys));
+        if (c.dialogTitle) {
+            HWND dialog = launcher_->WaitForBox();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(WindowText(dialog), c.dialogTitle);
+            PressDone(dialog);
+            EXPECT_TRUE(ClosesBackToTheLauncher(*launcher_, dialog, window_));
+            PostMessageW(window_, WM_COMMAND, IDOK, 0);
+        }
+        EXPECT_TRUE(EndsWith(*launcher_, 0));
+        if (c.startsPocketWord) {
+            ASSERT_TRUE(WaitUntil([&] { return install_.Recorded().size() == startsBefore + 1; }));
+            EXPECT_EQ(install_.Recorded().back().arguments, install_.configPath());
+        } else {
+            EXPECT_EQ(install_.Recorded().size(), startsBefore);
+        }
+        launcher_.reset();
+    }
+}
