@@ -31,8 +31,7 @@ static void AddDoneButton(HWND dialog)
  * the device's screen below the task bar. */
 static void SizeToDeviceScreen(HWND dialog)
 {
-    RECT frame = { 0, 0, DEVICE_SCREEN_WIDTH, DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT };
-    AdjustWindowRectEx(&frame, (DWORD)GetWindowLongPtrW(dialog, GWL_STYLE), FALSE,
+    RECT frame = DeviceScreenFrame((DWORD)GetWindowLongPtrW(dialog, GWL_STYLE),
         (DWORD)GetWindowLongPtrW(dialog, GWL_EXSTYLE));
     SetWindowPos(dialog, NULL, 0, DEVICE_TASK_BAR_HEIGHT, frame.right - frame.left, frame.bottom - frame.top,
         SWP_NOZORDER | SWP_NOACTIVATE);

@@ -94,6 +94,10 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
 #define DEVICE_SCREEN_HEIGHT 320
 #define DEVICE_TASK_BAR_HEIGHT 26
 #define DEVICE_MENU_BAR_HEIGHT 26
+
+/* The window rectangle, at the origin, whose client area is the device's screen below its
+ * task bar, for a window of these styles. */
+RECT DeviceScreenFrame(DWORD style, DWORD exStyle);
 /* The class of the window SHCreateMenuBar makes. */
 #define DEVICE_MENU_BAR_CLASS L"menu_worker"
 /* Started for "PWord" where the desktop has no program of that name. */

@@ -4,14 +4,20 @@
 #ifndef _WIN32_WCE
 #undef CreateWindowExW
 
+RECT DeviceScreenFrame(DWORD style, DWORD exStyle)
+{
+    RECT frame = { 0, 0, DEVICE_SCREEN_WIDTH, DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT };
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return frame;
+}
+
 HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName,
     DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
     HINSTANCE instance, LPVOID parameter)
 {
     if (!parent && !(style & (WS_CHILD | WS_POPUP)) && x == (int)CW_USEDEFAULT && width == (int)CW_USEDEFAULT) {
         /* An overlapped window always gets a caption and the window edge. */
-        RECT frame = { 0, 0, DEVICE_SCREEN_WIDTH, DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT };
-        AdjustWindowRectEx(&frame, style | WS_CAPTION, FALSE, exStyle | WS_EX_WINDOWEDGE);
+        RECT frame = DeviceScreenFrame(style | WS_CAPTION, exStyle | WS_EX_WINDOWEDGE);
         x = 0;
         y = DEVICE_TASK_BAR_HEIGHT;
         width = frame.right - frame.left;
