@@ -244,22 +244,24 @@ private:
             return;
         }
         const LaunchEntry &entry = parsed.entry;
-        if (OpensSubmenu(entry)) {
-            CheckSubmenu(line, entry);
-            return;
-        }
-        if (forFiles && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker))
+        bool submenu = OpensSubmenu(entry);
+        if (!submenu && forFiles && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker))
             Add(line.start, Severity::Note, "no-file-argument",
                 L"В параметрах нет «%1»: программа «" + std::wstring(entry.Command) + L"» запустится без пути к файлу");
-        if (quickOnly || !FailsAt(line, key, options_.pathLength)) return;
-        unsigned low = 0, high = options_.pathLength;  // fails at high, not at low
-        while (high - low > 1) {
-            unsigned middle = (low + high) / 2;
-            (FailsAt(line, key, middle) ? high : low) = middle;
+        std::wstring path(quickOnly ? 0 : options_.pathLength, L'x');
+        if (!quickOnly && FailsAt(line, key, options_.pathLength)) {
+            unsigned low = 0, high = options_.pathLength;  // fails at high, not at low
+            while (high - low > 1) {
+                unsigned middle = (low + high) / 2;
+                (FailsAt(line, key, middle) ? high : low) = middle;
+            }
+            Add(line.start, Severity::Error, "long-parameters",
+                OneLine(ParseLine(line, key, path).report->text) + L" (с путём к файлу длиной от " +
+                    std::to_wstring(high) + L" символов)");
+        } else if (submenu) {
+            // A "%1" in the name puts the file's path into the submenu key.
+            CheckSubmenu(line, ParseLine(line, key, path).entry);
         }
-        Add(line.start, Severity::Error, "long-parameters",
-            OneLine(ParseLine(line, key, std::wstring(options_.pathLength, L'x')).report->text) +
-                L" (с путём к файлу длиной от " + std::to_wstring(high) + L" символов)");
     }
 
     bool FailsAt(const SignificantLine &line, const std::wstring &key, unsigned pathLength) {
