@@ -2,7 +2,6 @@
 #include "platform/platform.h"
 
 #ifndef _WIN32_WCE
-#include <commctrl.h>
 
 namespace {
 
@@ -15,7 +14,8 @@ const int MenuBars = 4;
 const int CaptionCapacity = 64;
 const int ButtonPadding = 16;
 const WORD DropDownStyle = 0x08; // TBSTYLE_DROPDOWN
-const UINT_PTR ParentSubclassId = 1;
+// The parent's own window procedure while the bar follows its size, kept on the parent.
+const WCHAR ParentProcProperty[] = L"VelandrimourMenuBarParent";
 // A tap is carried out once the button has finished with it and released the mouse.
 const UINT OpenButtonMessage = WM_APP + 1;
 
@@ -53,13 +53,49 @@ void PlaceMenuBar(HWND bar, HWND parent)
     MoveWindow(bar, 0, client.bottom - DeviceMenuBarHeight, client.right, DeviceMenuBarHeight, TRUE);
 }
 
-// Keeps the bar along the bottom when the parent is resized.
-LRESULT CALLBACK ParentSubclassProc(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
-    UINT_PTR, DWORD_PTR bar)
+MenuBar *FindMenuBarOfParent(HWND parent)
 {
-    if (message == WM_SIZE)
-        PlaceMenuBar(reinterpret_cast<HWND>(bar), parent);
-    return DefSubclassProc(parent, message, wParam, lParam);
+    for (int index = 0; index < MenuBars; index++)
+        if (Bars[index].Window && Bars[index].Parent == parent)
+            return &Bars[index];
+    return NULL;
+}
+
+// Keeps the bar along the bottom when the parent is resized, then hands every message to
+// the parent's own procedure. Subclassed with user32 alone: comctl32's start-up would
+// cost more than the whole window.
+LRESULT CALLBACK ParentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropW(parent, ParentProcProperty));
+    if (message == WM_SIZE) {
+        MenuBar *bar = FindMenuBarOfParent(parent);
+        if (bar)
+            PlaceMenuBar(bar->Window, parent);
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(parent, ParentProcProperty);
+        SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    }
+    return CallWindowProcW(previous, parent, message, wParam, lParam);
+}
+
+void FollowParent(HWND parent)
+{
+    if (GetPropW(parent, ParentProcProperty))
+        return;
+    LONG_PTR previous = GetWindowLongPtrW(parent, GWLP_WNDPROC);
+    SetPropW(parent, ParentProcProperty, reinterpret_cast<HANDLE>(previous));
+    SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ParentProc));
+}
+
+// Gives the parent back its own procedure, unless another has subclassed it since: then
+// ParentProc stays in the chain and only passes messages on.
+void StopFollowingParent(HWND parent)
+{
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parent, GWLP_WNDPROC)) != ParentProc)
+        return;
+    SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropW(parent, ParentProcProperty)));
+    RemovePropW(parent, ParentProcProperty);
 }
 
 // Opens a button's pop-up above it, or takes its own command, and posts the command chosen
@@ -104,7 +140,7 @@ LRESULT CALLBACK MenuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         if (!bar)
             break;
-        RemoveWindowSubclass(bar->Parent, ParentSubclassProc, ParentSubclassId);
+        StopFollowingParent(bar->Parent);
         DestroyMenu(bar->Menu);
         ZeroMemory(bar, sizeof *bar);
         return 0;
@@ -198,7 +234,7 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info)
     }
     CreateMenuBarButtons(*bar, info->hInstRes, captions);
     PlaceMenuBar(bar->Window, bar->Parent);
-    SetWindowSubclass(bar->Parent, ParentSubclassProc, ParentSubclassId, reinterpret_cast<DWORD_PTR>(bar->Window));
+    FollowParent(bar->Parent);
     info->hwndMB = bar->Window;
     return TRUE;
 }
