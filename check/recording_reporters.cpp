@@ -1,6 +1,6 @@
 // Reporters that record the report and throw it, so that control comes back to the caller:
 // the checker's, and the unit tests' and the fuzz replay's.
-#include "app/shell.h"
+#include "app/report.h"
 #include "check/reported.h"
 
 namespace {
@@ -10,11 +10,11 @@ namespace {
 }
 }  // namespace
 
-extern "C" void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3) {
+void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3) {
     Raise(caption, text1, text2, text3, false);
 }
 
-extern "C" void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2,
+void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2,
                                   const WCHAR *text3) {
     Raise(caption, text1, text2, text3, true);
 }

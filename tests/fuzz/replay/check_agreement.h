@@ -5,17 +5,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
 /* Compares the checker with the launcher over one input; ends the process on a disagreement. */
 void CheckAgreementInput(const char *inputPath, const uint8_t *data, size_t size);
 /* Prints how many inputs and comparisons there were. */
 void CheckAgreementSummary(void);
-
-#ifdef __cplusplus
-}
-#endif
 
 #endif
