@@ -7,6 +7,7 @@ set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 
 install_missing_packages || exit 2
+mkdir -p "$BUILD_DIR"
 if ! configure_and_build --target velandrimour_check >"$BUILD_DIR/check-build.log" 2>&1; then
     cat "$BUILD_DIR/check-build.log" >&2
     exit 2
