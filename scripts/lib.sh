@@ -8,7 +8,7 @@ WINE=$ROOT_DIR/scripts/wine-run
 WINESERVER=/usr/lib/wine/wineserver
 
 REQUIRED_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine64 xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev"
+  wine64 fonts-wine xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev"
 
 # Installs, as root, those of the build's packages that are not installed yet.
 install_missing_packages() {
@@ -63,6 +63,7 @@ prepare_wine() {
         "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    install_marlett
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
     if [ -n "$XVFB_PID" ]; then
         # No window manager on a virtual display: do not wait for one at each window.
@@ -70,6 +71,17 @@ prepare_wine() {
     else
         "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
     fi
+}
+
+# Wine draws the title bar's close box, check marks and arrows with Marlett. Debian's
+# fonts-wine puts it in /usr/share/wine/fonts, which this Wine never opens (it reads the
+# prefix's Fonts and fontconfig's folders), so without a copy in the prefix a letter "r"
+# stands for the glyph.
+install_marlett() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    [ -f "$fonts/marlett.ttf" ] && return 0
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
 finish_wine() {
