@@ -8,7 +8,7 @@ WINE=$ROOT_DIR/scripts/wine-run
 WINESERVER=/usr/lib/wine/wineserver
 
 REQUIRED_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine64 fonts-wine xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev"
+  wine64 fonts-wine xvfb xauth x11-apps imagemagick unzip clang libclang-rt-14-dev"
 
 # Installs, as root, those of the build's packages that are not installed yet.
 install_missing_packages() {
