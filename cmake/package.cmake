@@ -1,7 +1,9 @@
 # The user's archive, velandrimour-<version>-win64.zip (win32 from a 32-bit build): the
-# program, the example configuration and a short text, made by `cmake --build . --target
-# package` (scripts/package.sh). The same sources give the same bytes on every build.
+# program, the example configuration and a short text, made by cpack once the target
+# package_files is built (scripts/package.sh). The same sources give the same bytes on
+# every build. Included after the executables' targets.
 
+velandrimour_version_resource(velandrimour "Velandrimour: выбор программы для открытия файла")
 # No link time in the executables' PE headers.
 target_link_options(velandrimour PRIVATE -Wl,--no-insert-timestamp)
 
@@ -22,18 +24,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/velandrimour.ini ${CMAKE_BINARY_DIR}/package/r
 
 # The configuration checker joins the package once its target exists.
 if(TARGET velandrimour_check)
+  velandrimour_version_resource(velandrimour_check "Velandrimour: проверка файла настройки velandrimour.ini")
   target_link_options(velandrimour_check PRIVATE -Wl,--no-insert-timestamp)
   install(TARGETS velandrimour_check RUNTIME DESTINATION .)
   add_dependencies(package_files velandrimour_check)
 endif()
 
-# The archive's file times: SOURCE_DATE_EPOCH when the caller sets one, else the time of the
-# sources' last commit, so that two builds of the same sources agree.
-execute_process(COMMAND git -C ${CMAKE_SOURCE_DIR} log -1 --format=%ct
-  OUTPUT_VARIABLE VELANDRIMOUR_SOURCE_TIME OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-if(NOT VELANDRIMOUR_SOURCE_TIME MATCHES "^[0-9]+$")
-  set(VELANDRIMOUR_SOURCE_TIME 946684800)
-endif()
+# The archive's file times are set when cpack runs.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/package-time.cmake.in ${CMAKE_BINARY_DIR}/package/package-time.cmake @ONLY)
 
 set(CPACK_GENERATOR ZIP)

@@ -1,5 +1,6 @@
 # The version, written once: it reaches the executables' version resources, the package's
-# file name and the test that holds them to the About dialog's "Версия".
+# file name, readme.txt and the test that holds them to the About dialog's "Версия".
+# Included before the targets, so that a program may also take it (--version).
 set(VELANDRIMOUR_VERSION 1.00)
 
 # 1.00 -> 1, 0 for the resource's numbers (math drops the leading zeros windres would read
@@ -25,9 +26,7 @@ function(velandrimour_version_resource target description)
 #include \"${CMAKE_SOURCE_DIR}/ui/version.rc\"
 ")
   target_sources(${target} PRIVATE ${script})
-  set_source_files_properties(${script} PROPERTIES
+  set_source_files_properties(${script} TARGET_DIRECTORY ${target} PROPERTIES
     COMPILE_DEFINITIONS "VELANDRIMOUR_VERSION=${VELANDRIMOUR_VERSION};VELANDRIMOUR_VERSION_MAJOR=${VELANDRIMOUR_VERSION_MAJOR};VELANDRIMOUR_VERSION_MINOR=${VELANDRIMOUR_VERSION_MINOR}"
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/ui/version.rc)
 endfunction()
-
-velandrimour_version_resource(velandrimour "Velandrimour: выбор программы для открытия файла")
