@@ -1,6 +1,7 @@
 // Prints how long LoadEntries takes on the worst configuration: a file of 16383 bytes
 // whose matching section is found last, six entries with substitutions.
 #include "app/shell.h"
+#include "base/text.h"
 #include "support/test_support.h"
 
 #include <cstdio>
@@ -16,11 +17,11 @@ std::string WorstCaseFile() {
         std::string number = std::to_string(block);
         std::string next = "[E" + number + "] [F" + number + "] [G" + number + "] [H" + number + "]\r\n" +
                            ToCp1251(L"Надпись;программа;%1 параметры\r\n");
-        if (blocks.size() + next.size() + tail.size() + 3 > FILE_MAX_SIZE) break;
+        if (blocks.size() + next.size() + tail.size() + 3 > FileMaxSize) break;
         blocks += next;
     }
     // Comment lines fill the rest, so that the file has exactly the largest size.
-    size_t room = FILE_MAX_SIZE - blocks.size() - tail.size();
+    size_t room = FileMaxSize - blocks.size() - tail.size();
     while (room > 0) {
         size_t line = room > 500 ? 500 : room;
         if (room - line > 0 && room - line < 3) line -= 3;
@@ -43,12 +44,12 @@ int main(int argc, char **argv) {
     ScratchDir scratch;
     std::wstring path = scratch.file(L"velandrimour.ini");
     std::string bytes = WorstCaseFile();
-    if (bytes.size() != FILE_MAX_SIZE || !WriteBytes(path, bytes)) {
+    if (bytes.size() != FileMaxSize || !WriteBytes(path, bytes)) {
         fprintf(stderr, "could not write the file (%zu bytes)\n", bytes.size());
         return 2;
     }
     ConfigPath[0] = L'\0';
-    AppendText(ConfigPath, CONFIG_PATH_CAPACITY, path.c_str());
+    AppendText(ConfigPath, path.c_str());
     SetFileArgument(L"\\My Documents\\a.TXT");
 
     if (std::optional<Reported> report = ReportOf([] { LoadEntries(); })) {
