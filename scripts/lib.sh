@@ -106,6 +106,8 @@ finish_wine() {
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=""
+        # Its display is gone: a later prepare_wine in this shell starts another.
+        unset DISPLAY VELANDRIMOUR_VIRTUAL_DISPLAY
     fi
 }
 
