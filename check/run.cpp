@@ -1,5 +1,6 @@
 // The command line: options, the three modes, and the texts they print.
 #include "check/checker.h"
+#include "app/shell.h"
 
 #include <cwchar>
 
@@ -7,10 +8,10 @@ namespace check {
 
 namespace {
 
-const wchar_t Version[] = L"velandrimour-check 1.0";
-const wchar_t EditOffer[] = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
-const wchar_t QuickLaunchNotice[] =
-    L"Программа запущена без параметров, но в файле velandrimour.ini нет раздела \"[]\".";
+// The build's version, as a wide string.
+#define WIDE_TEXT_(text) L## #text
+#define WIDE_TEXT(text) WIDE_TEXT_(text)
+const wchar_t Version[] = L"velandrimour-check " WIDE_TEXT(VELANDRIMOUR_VERSION);
 
 const wchar_t *SeverityWord(Severity severity) {
     return severity == Severity::Error ? L"error" : severity == Severity::Warning ? L"warning" : L"note";
@@ -183,7 +184,7 @@ std::wstring FormatRow(const Row &row, int depth) {
     if (row.report)
         return out + Box(indent, row.report->caption, row.report->text + (row.report->configError ? EditOffer : L""));
     if (row.headerLine) out += indent + L"Раздел: строка " + std::to_wstring(row.headerLine) + L": " + row.header + L"\n";
-    if (row.notice) out += Box(indent, L"Сообщение", QuickLaunchNotice) + indent + L"Кнопок нет.\n";
+    if (row.notice) out += Box(indent, NoQuickLaunchCaption, NoQuickLaunchNotice) + indent + L"Кнопок нет.\n";
     for (size_t index = 0; index < row.buttons.size(); index++) {
         const Button &button = row.buttons[index];
         out += indent + std::to_wstring(index + 1) + L". «" + button.entry.Title + L"»: команда «" +

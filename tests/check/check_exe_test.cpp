@@ -1,6 +1,11 @@
 // The real velandrimour-check.exe: its exit statuses, and UTF-8 text when its output is a pipe.
 #include "check_support.h"
 
+#define WIDE_TEXT_(text) L## #text
+#define WIDE_TEXT(text) WIDE_TEXT_(text)
+// The version the build gives the checker, as the version resources and the package have it.
+#define WIDE_VERSION WIDE_TEXT(VELANDRIMOUR_VERSION)
+
 namespace {
 
 struct Outcome {
@@ -65,7 +70,7 @@ TEST_F(CheckTest, ExitStatusesAndUtf8Output) {
         {"[]\r\nAbc\r\n", "--json", 1, L"\"code\": \"no-semicolon\"", L""},
         {"[]\r\nA;b;c\r\n", "--show=\\a.pdf", 1, L"Окно «Extention error»:\n", L""},
         {"[]\r\nA;b;c\r\n", "--show", 0, L"1. «A»: команда «b», параметры «c»\n", L""},
-        {"", "--version", 0, L"velandrimour-check 1.0\n", L""},
+        {"", "--version", 0, L"velandrimour-check " WIDE_VERSION L"\n", L""},
         {"", "--path-length=512", 2, L"", L"velandrimour-check: длина пути в --path-length=512 должна быть числом от 0 до 511\n"},
         {"", "--bogus", 2, L"", L"velandrimour-check: неизвестный параметр --bogus"},
         {"", "--show --associations", 2, L"", L"нельзя сочетать"},
