@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the packages the build needs (only those missing), builds, and runs every test.
+# Installs the packages the build needs (only those missing), builds, and runs every test:
+# the 64-bit build's, the fuzzing's quick run, then the 32-bit build's (scripts/test32.sh).
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -14,3 +15,6 @@ trap - EXIT
 if [ -x "$ROOT_DIR/tests/fuzz/run.sh" ]; then
     "$ROOT_DIR/tests/fuzz/run.sh" --quick
 fi
+
+# The device is 32-bit: the same tests on an i686 build under 32-bit Wine.
+bash "$ROOT_DIR/scripts/test32.sh"
