@@ -221,7 +221,7 @@ int main(int argc, char **argv) {
             std::vector<double> values = Column(measured, program, figure);
             printf(" %7.1f +- %4.1f ms", Median(values), MedianError(values));
         }
-        printf(" %7.0f KB\n", Median(Column(measured, program, &Start::privateKb)));
+        printf(" %6.0f KiB\n", Median(Column(measured, program, &Start::privateKb)));
     }
     printf("start to window: process creation until its window is visible; to idle: until it waits for\n"
            "input with the window up; closing: WM_CLOSE posted until the process has exited; private:\n"
