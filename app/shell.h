@@ -1,42 +1,31 @@
-/* The application shell: entry, launcher window, menu commands and error reporting. */
+// The application shell: entry, launcher window, menu commands and error reporting.
 #ifndef VELANDRIMOUR_SHELL_H
 #define VELANDRIMOUR_SHELL_H
 
 #include "platform/platform.h"
 #include "config/config.h"
+#include "app/report.h"
+#include "ui/resource.h"
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#define WINDOW_CLASS_NAME L"VELANDRIMOUR"
-#define WINDOW_TITLE L"Velandrimour"
-/* Taken off the window's bottom coordinate when a menu bar exists. */
-#define MENU_BAR_ALLOWANCE 26
-
-#if defined(__GNUC__)
-#define NORETURN __attribute__((noreturn))
-#else
-#define NORETURN __declspec(noreturn)
-#endif
+const WCHAR WindowClassName[] = L"VELANDRIMOUR";
+const WCHAR WindowTitle[] = L"Velandrimour";
+// Taken off the window's bottom coordinate when a menu bar exists.
+const int MenuBarAllowance = 26;
 
 extern HINSTANCE AppInstance;
 extern HWND MenuBarWindow;
-extern HWND ButtonWindows[ENTRY_SLOTS];
+extern HWND ButtonWindows[EntrySlots];
 extern SHACTIVATEINFO ActivateInfo;
 
-/* Room for the longest message any report can make: the missing-file report with a
- * ConfigPath of 497 characters and the Pocket Word offer is 592 characters. */
-#define REPORT_CAPACITY 600
+// One entry button per slot, their identifiers contiguous: the slot is the offset.
+STATIC_ASSERT(IDC_ENTRY_LAST - IDC_ENTRY_FIRST + 1 == EntrySlots, "one button identifier per slot");
+STATIC_ASSERT(IDC_ENTRY_FIRST == 9000, "a second start without a file sends 9000");
+// The device's records, wherever the build is 32-bit like the device.
+STATIC_ASSERT(sizeof(void *) != 4 || sizeof(SHACTIVATEINFO) == 12, "the device's activation record");
+STATIC_ASSERT(sizeof(void *) != 4 || sizeof(SHMENUBARINFO) == 36, "the device's menu-bar description");
 
-/* Shows text1, text2 and text3 joined under the caption and ends the program with status 1. */
-NORETURN void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3);
-
-/* As ReportFatal, offering first to open the configuration file in Pocket Word. */
-NORETURN void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3);
-
-/* Returns FALSE when the program is to end at once (hand-off or failed creation). */
-BOOL InitInstance(HINSTANCE instance, int showCommand);
+// Returns false when the program is to end at once (hand-off or failed creation).
+bool InitInstance(HINSTANCE instance, int showCommand);
 ATOM RegisterWindowClass(HINSTANCE instance, LPCWSTR className);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,12 +34,8 @@ void StartEntryCommand(HWND window, int slot);
 void OpenSubmenu(HWND window, int slot);
 void CloseLauncher(HWND window);
 
-/* Carries out the "Файл" menu's commands other than "Выход". */
+// Carries out the "Файл" menu's commands other than "Выход".
 void RunMenuCommand(HWND window, UINT identifier);
 void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc);
 
-#ifdef __cplusplus
-}
-#endif
-
-#endif /* VELANDRIMOUR_SHELL_H */
+#endif // VELANDRIMOUR_SHELL_H

@@ -1,95 +1,103 @@
-/* The configuration file: locating and loading it, its significant lines, the section
- * for the current key and the entry table filled from that section. */
+// The configuration file: locating and loading it, its significant lines, the section
+// for the current key and the entry table filled from that section.
 #ifndef VELANDRIMOUR_CONFIG_H
 #define VELANDRIMOUR_CONFIG_H
 
 #include <windows.h>
-#include <wchar.h>
+#include "base/compat.h"
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+const WCHAR ConfigFileName[] = L"velandrimour.ini";
 
-#define CONFIG_FILE_NAME L"velandrimour.ini"
+// The whole command line: up to 511 characters and the terminator.
+const size_t FileArgumentCapacity = 512;
+const size_t FileArgumentMaxLength = 511;
+extern WCHAR FileArgument[FileArgumentCapacity];
 
-/* The whole command line: up to 511 characters and the terminator. */
-#define FILE_ARGUMENT_CAPACITY 512
-#define FILE_ARGUMENT_MAX_LENGTH 511
-extern WCHAR FileArgument[FILE_ARGUMENT_CAPACITY];
+const size_t ConfigPathCapacity = 512;
+// Index of the last backslash of the executable's path beyond which the path is refused.
+const ptrdiff_t ConfigDirectoryMaxIndex = 480;
+extern WCHAR ConfigPath[ConfigPathCapacity];
 
-#define CONFIG_PATH_CAPACITY 512
-/* Index of the last backslash of the executable's path beyond which the path is refused. */
-#define CONFIG_DIRECTORY_MAX_INDEX 480
-extern WCHAR ConfigPath[CONFIG_PATH_CAPACITY];
-
-/* The raw file as last loaded; a file of this size or more is refused. */
-#define FILE_BUFFER_CAPACITY 16384
-#define FILE_MAX_SIZE (FILE_BUFFER_CAPACITY - 1)
-extern BYTE FileBuffer[FILE_BUFFER_CAPACITY];
+// The raw file as last loaded; a file of this size or more is refused.
+const DWORD FileBufferCapacity = 16384;
+const DWORD FileMaxSize = FileBufferCapacity - 1;
+extern BYTE FileBuffer[FileBufferCapacity];
 extern DWORD FileByteCount;
 extern DWORD FileReadPosition;
 
-#define LINE_CAPACITY 512
-#define LINE_MAX_LENGTH 510
-extern WCHAR LineBuffer[LINE_CAPACITY];
+const size_t LineCapacity = 512;
+const size_t LineMaxLength = 510;
+extern WCHAR LineBuffer[LineCapacity];
 
-/* "[" extension "]" in lower case, "[]" without argument, or "{" name "}" for a submenu. */
-#define SECTION_KEY_CAPACITY 44
-#define EXTENSION_MAX_LENGTH 40
-#define SUBMENU_NAME_MAX_LENGTH 40
-extern WCHAR SectionKey[SECTION_KEY_CAPACITY];
+// "[" extension "]" in lower case, "[]" without argument, or "{" name "}" for a submenu.
+const size_t SectionKeyCapacity = 44;
+const size_t ExtensionMaxLength = 40;
+const size_t SubmenuNameMaxLength = 40;
+extern WCHAR SectionKey[SectionKeyCapacity];
 
-#define ENTRY_SLOTS 6
-#define TITLE_CAPACITY 41
-#define TITLE_MAX_LENGTH 40
-#define COMMAND_CAPACITY 512
-#define COMMAND_MAX_LENGTH 511
-#define PARAMETERS_CAPACITY 512
-#define PARAMETERS_MAX_LENGTH 510
+const int EntrySlots = 6;
+const size_t TitleCapacity = 41;
+const size_t TitleMaxLength = 40;
+const size_t CommandCapacity = 512;
+const size_t CommandMaxLength = 511;
+const size_t ParametersCapacity = 512;
+const size_t ParametersMaxLength = 510;
 
-/* One launcher slot; in use when its title is not empty. */
-typedef struct LaunchEntry {
-    WCHAR Title[TITLE_CAPACITY];
-    WCHAR Command[COMMAND_CAPACITY];
-    WCHAR Parameters[PARAMETERS_CAPACITY];
-} LaunchEntry;
+// One launcher slot; in use when its title is not empty.
+struct LaunchEntry {
+    WCHAR Title[TitleCapacity];
+    WCHAR Command[CommandCapacity];
+    WCHAR Parameters[ParametersCapacity];
+};
 
-/* The slots in use always form a prefix of the table. */
-extern LaunchEntry EntryTable[ENTRY_SLOTS];
+// The slots in use always form a prefix of the table.
+extern LaunchEntry EntryTable[EntrySlots];
 
-/* Appends text to a zero-terminated buffer of capacity characters, cutting what does not fit. */
-void AppendText(WCHAR *buffer, size_t capacity, const WCHAR *text);
+// Each limit leaves room for its terminator, and a key holds the brackets around the
+// longest extension or submenu name.
+STATIC_ASSERT(FileArgumentMaxLength + 1 == FileArgumentCapacity, "command line and terminator");
+STATIC_ASSERT(LineMaxLength + 2 <= LineCapacity, "the character that makes a line too long is stored first");
+STATIC_ASSERT(TitleMaxLength + 1 == TitleCapacity, "title and terminator");
+STATIC_ASSERT(CommandMaxLength + 1 == CommandCapacity, "command and terminator");
+STATIC_ASSERT(ParametersMaxLength + 1 <= ParametersCapacity, "parameters and terminator");
+STATIC_ASSERT(ExtensionMaxLength + 3 <= SectionKeyCapacity, "[extension] and terminator");
+STATIC_ASSERT(SubmenuNameMaxLength + 3 <= SectionKeyCapacity, "{name} and terminator");
+STATIC_ASSERT(ConfigDirectoryMaxIndex + 1 + sizeof ConfigFileName / sizeof(WCHAR) <= ConfigPathCapacity,
+    "directory, file name and terminator");
 
-/* Copies the command line into FileArgument; a longer one than it holds is refused. */
+// Copies the command line into FileArgument; a longer one than it holds is refused.
 void SetFileArgument(const WCHAR *commandLine);
 
-/* Builds ConfigPath: the executable's directory followed by the file name. */
-void LocateConfigFile(void);
+// Builds ConfigPath: the executable's directory followed by the file name.
+void LocateConfigFile();
 
-/* Reads the file afresh into FileBuffer and rewinds the reader; creates it when missing. */
-void LoadConfigFile(void);
+// Reads the file afresh into FileBuffer and rewinds the reader; creates it when missing.
+void LoadConfigFile();
 
-/* The byte at the read position, sign-extended, or 0 at the end of the data. */
-int NextByte(void);
+// The byte at the read position, sign-extended, or 0 at the end of the data.
+int NextByte();
 
-/* Places the next significant line in LineBuffer; returns FALSE when there is none. */
-BOOL ReadLine(void);
+// Places the next significant line in LineBuffer; returns false when there is none.
+bool ReadLine();
 
-/* Derives SectionKey from FileArgument, keeping a submenu key already set. */
-void BuildSectionKey(void);
+// Derives SectionKey from FileArgument, keeping a submenu key already set.
+void BuildSectionKey();
 
-/* Reads up to the first header matching SectionKey; returns FALSE only when none matches
- * the no-argument key (every other miss is reported). */
-BOOL FindSection(void);
+// Reads up to the first header matching SectionKey; returns false only when none matches
+// the no-argument key (every other miss is reported).
+bool FindSection();
 
-/* Fills EntryTable from the section named by SectionKey. */
-void LoadEntries(void);
+// Fills EntryTable from the section named by SectionKey.
+void LoadEntries();
 
-/* Parses the entry lines that follow the matched header into EntryTable. */
-void ParseEntries(void);
+// Parses the entry lines that follow the matched header into EntryTable.
+void ParseEntries();
 
-#ifdef __cplusplus
-}
-#endif
+// True when the entry's command names a menu: it opens a submenu instead of a program.
+bool OpensSubmenu(const LaunchEntry &entry);
 
-#endif /* VELANDRIMOUR_CONFIG_H */
+// Sets SectionKey to "{" name "}" for the submenu the entry's parameters name, as written;
+// a name over 40 characters is refused.
+void SelectSubmenu(const LaunchEntry &entry);
+
+#endif // VELANDRIMOUR_CONFIG_H

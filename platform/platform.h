@@ -1,21 +1,16 @@
-/* The device's own services. On the device (_WIN32_WCE) these are the SDK's headers and
- * nothing more; on desktop Windows this header declares stand-ins, implemented beside it,
- * for what COREDLL and AYGSHELL offer there and the desktop lacks. */
+// The device's own services. On the device (_WIN32_WCE) these are the SDK's headers and
+// nothing more; on desktop Windows this header declares stand-ins, implemented beside it,
+// for what COREDLL and AYGSHELL offer there and the desktop lacks.
 #ifndef VELANDRIMOUR_PLATFORM_H
 #define VELANDRIMOUR_PLATFORM_H
 
 #include <windows.h>
-#include <wchar.h>
 
 #ifdef _WIN32_WCE
 #include <aygshell.h>
 #else
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-/* AYGSHELL records, in the device's field order. */
+// AYGSHELL records, in the device's field order.
 typedef struct tagSHMENUBARINFO {
     DWORD cbSize;
     HWND hwndParent;
@@ -65,21 +60,21 @@ typedef enum tagSIPSTATE {
 #define I_IMAGENONE (-2)
 #endif
 
-/* Makes the menu bar that the template info->nToolBarId of info->hInstRes describes: a
- * window along the bottom of the parent whose buttons open the pop-ups of the template's
- * menu and send the chosen command to the parent. Fills info->hwndMB; destroying that
- * window removes the bar. */
+// Makes the menu bar that the template info->nToolBarId of info->hInstRes describes: a
+// window along the bottom of the parent whose buttons open the pop-ups of the template's
+// menu and send the chosen command to the parent. Fills info->hwndMB; destroying that
+// window removes the bar.
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
-/* The device's activation, setting-change and input-panel handling: they succeed, and
- * there is no input panel on the desktop. */
+// The device's activation, setting-change and input-panel handling: they succeed, and
+// there is no input panel on the desktop.
 BOOL WINAPI SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info, DWORD flags);
 BOOL WINAPI SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info);
 BOOL WINAPI SHSipPreference(HWND window, SIPSTATE state);
 BOOL WINAPI SHInitDialog(SHINITDLGINFO *info);
 
-/* The device starts a program by image name: a bare name is sought in the launcher's own
- * directory and then by the system's search, ".exe" is implied, and the new process's
- * command line is exactly the one given. The desktop's CreateProcessW does none of that. */
+// The device starts a program by image name: a bare name is sought in the launcher's own
+// directory and then by the system's search, ".exe" is implied, and the new process's
+// command line is exactly the one given. The desktop's CreateProcessW does none of that.
 BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
     LPSECURITY_ATTRIBUTES processAttributes, LPSECURITY_ATTRIBUTES threadAttributes,
     BOOL inheritHandles, DWORD creationFlags, LPVOID environment, LPCWSTR currentDirectory,
@@ -88,27 +83,27 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
 #define CreateProcessW DeviceCreateProcessW
 #define CreateProcess DeviceCreateProcessW
 
-/* The device's screen that a desktop window stands in for: 240 by 320 pixels in portrait,
- * the task bar along the top, a menu bar along the bottom. */
-#define DEVICE_SCREEN_WIDTH 240
-#define DEVICE_SCREEN_HEIGHT 320
-#define DEVICE_TASK_BAR_HEIGHT 26
-#define DEVICE_MENU_BAR_HEIGHT 26
+// The device's screen that a desktop window stands in for: 240 by 320 pixels in portrait,
+// the task bar along the top, a menu bar along the bottom.
+const int DeviceScreenWidth = 240;
+const int DeviceScreenHeight = 320;
+const int DeviceTaskBarHeight = 26;
+const int DeviceMenuBarHeight = 26;
 
-/* The window rectangle, at the origin, whose client area is the device's screen below its
- * task bar, for a window of these styles. */
+// The window rectangle, at the origin, whose client area is the device's screen below its
+// task bar, for a window of these styles.
 RECT DeviceScreenFrame(DWORD style, DWORD exStyle);
-/* The class of the window SHCreateMenuBar makes. */
-#define DEVICE_MENU_BAR_CLASS L"menu_worker"
-/* Started for "PWord" where the desktop has no program of that name. */
-#define POCKET_WORD_IMAGE L"PWord"
-#define POCKET_WORD_STAND_IN L"notepad.exe"
+// The class of the window SHCreateMenuBar makes.
+const WCHAR DeviceMenuBarClass[] = L"menu_worker";
+// Started for "PWord" where the desktop has no program of that name.
+const WCHAR PocketWordImage[] = L"PWord";
+const WCHAR PocketWordStandIn[] = L"notepad.exe";
 
-/* The device's screen: a top-level window created at the default position and size gets
- * the device's work area, not the desktop's default: a client area as wide as the
- * device's screen and as tall as the screen below its task bar, placed below a task bar
- * of the device's height, so that taking the task bar's height off the window's bottom
- * coordinate leaves the window as it stands. */
+// The device's screen: a top-level window created at the default position and size gets
+// the device's work area, not the desktop's default: a client area as wide as the
+// device's screen and as tall as the screen below its task bar, placed below a task bar
+// of the device's height, so that taking the task bar's height off the window's bottom
+// coordinate leaves the window as it stands.
 HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName,
     DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
     HINSTANCE instance, LPVOID parameter);
@@ -116,9 +111,9 @@ HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
 #define CreateWindowExW DeviceCreateWindowExW
 #define CreateWindowEx DeviceCreateWindowExW
 
-/* The device has no registry security: keys are opened and created with access mask 0
- * and can then be read and written. The desktop grants nothing for mask 0, so these
- * give mask 0 the rights the device implies and pass any other mask through. */
+// The device has no registry security: keys are opened and created with access mask 0
+// and can then be read and written. The desktop grants nothing for mask 0, so these
+// give mask 0 the rights the device implies and pass any other mask through.
 LONG WINAPI DeviceRegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, DWORD access, PHKEY result);
 LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
     DWORD options, DWORD access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
@@ -129,9 +124,5 @@ LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, L
 #define RegOpenKeyEx DeviceRegOpenKeyExW
 #define RegCreateKeyEx DeviceRegCreateKeyExW
 
-#ifdef __cplusplus
-}
-#endif
-
-#endif /* _WIN32_WCE */
-#endif /* VELANDRIMOUR_PLATFORM_H */
+#endif // _WIN32_WCE
+#endif // VELANDRIMOUR_PLATFORM_H

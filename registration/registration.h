@@ -1,54 +1,50 @@
-/* Registering the program as the shell's handler of file extensions. */
+// Registering the program as the shell's handler of file extensions.
 #ifndef VELANDRIMOUR_REGISTRATION_H
 #define VELANDRIMOUR_REGISTRATION_H
 
 #include <windows.h>
-#include <wchar.h>
+#include "base/compat.h"
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+const size_t RegistryValueCapacity = 512;
+// Room GetModuleFileNameW is given for the executable's path, terminator included.
+const DWORD ModulePathRoom = 500;
+extern WCHAR OpenCommandValue[RegistryValueCapacity];
+extern WCHAR IconValue[RegistryValueCapacity];
+// The open command is the quoted path and " %1"; the icon is the path and ",-101".
+STATIC_ASSERT(1 + ModulePathRoom + 4 <= RegistryValueCapacity, "\"path\" %1 and terminator");
 
-#define REGISTRY_VALUE_CAPACITY 512
-/* Room GetModuleFileNameW is given for the executable's path, terminator included. */
-#define MODULE_PATH_ROOM 500
-extern WCHAR OpenCommandValue[REGISTRY_VALUE_CAPACITY];
-extern WCHAR IconValue[REGISTRY_VALUE_CAPACITY];
+// Buffers of one registration: "." and the extension, the file-type name, the question.
+const size_t KeyNameCapacity = 52;
+const size_t RegisteredExtensionMaxLength = 50;
+const size_t TypeNameCapacity = 72;
+const size_t QuestionCapacity = 512;
+STATIC_ASSERT(RegisteredExtensionMaxLength + 2 == KeyNameCapacity, "dot, extension and terminator");
 
-/* Buffers of one registration: "." and the extension, the file-type name, the question. */
-#define KEY_NAME_CAPACITY 52
-#define REGISTERED_EXTENSION_MAX_LENGTH 50
-#define TYPE_NAME_CAPACITY 72
-#define QUESTION_CAPACITY 512
-
-/* The extension to register, without its dot; points into ExtensionList or a caller's text. */
+// The extension to register, without its dot; points into ExtensionList or a caller's text.
 extern const WCHAR *CurrentExtension;
 
-#define EXTENSION_LIST_CAPACITY 1024
-#define EXTENSION_LIST_MAX_LENGTH 1020
-extern WCHAR ExtensionList[EXTENSION_LIST_CAPACITY];
+const size_t ExtensionListCapacity = 1024;
+const size_t ExtensionListMaxLength = 1020;
+extern WCHAR ExtensionList[ExtensionListCapacity];
 extern WCHAR *ExtensionCursor;
+STATIC_ASSERT(ExtensionListMaxLength < ExtensionListCapacity, "headers and terminator");
 
-/* Fills OpenCommandValue and IconValue from the executable's path. */
-void BuildRegistryValues(void);
+// Fills OpenCommandValue and IconValue from the executable's path.
+void BuildRegistryValues();
 
-/* Registers CurrentExtension after asking; returns FALSE when the user chose Cancel. */
-BOOL RegisterExtension(HWND owner);
+// Registers CurrentExtension after asking; returns false when the user chose Cancel.
+bool RegisterExtension(HWND owner);
 
-/* Registers one typed extension; returns FALSE when the user chose Cancel. */
-BOOL RegisterTypedExtension(const WCHAR *extension, HWND owner);
+// Registers one typed extension; returns false when the user chose Cancel.
+bool RegisterTypedExtension(const WCHAR *extension, HWND owner);
 
-/* Collects the extension headers of the configuration file into ExtensionList. */
-void CollectExtensions(void);
+// Collects the extension headers of the configuration file into ExtensionList.
+void CollectExtensions();
 
-/* Sets CurrentExtension to the next name in ExtensionList; FALSE when none is left. */
-BOOL NextExtension(void);
+// Sets CurrentExtension to the next name in ExtensionList; false when none is left.
+bool NextExtension();
 
-/* Offers every extension of the configuration file, until the names run out or Cancel. */
+// Offers every extension of the configuration file, until the names run out or Cancel.
 void RegisterAllExtensions(HWND owner);
 
-#ifdef __cplusplus
-}
-#endif
-
-#endif /* VELANDRIMOUR_REGISTRATION_H */
+#endif // VELANDRIMOUR_REGISTRATION_H

@@ -1,29 +1,21 @@
-/* The menu bar and the three dialogs. */
+// The menu bar and the three dialogs.
 #ifndef VELANDRIMOUR_DIALOGS_H
 #define VELANDRIMOUR_DIALOGS_H
 
 #include "platform/platform.h"
 #include "ui/resource.h"
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-/* Returns the menu bar's window, or NULL when the platform could not make it. */
+// Returns the menu bar's window, or NULL when the platform could not make it.
 HWND CreateMenuBar(HWND parent);
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-/* The longest extension the manual registration dialog passes on. */
-#define TYPED_EXTENSION_MAX_LENGTH 40
+// The longest extension the manual registration dialog passes on.
+const int TypedExtensionMaxLength = 40;
 
-/* The text of the Help dialog's control 1004. */
+// The text of the Help dialog's control 1004.
 extern const WCHAR HelpText[];
 
-#ifdef __cplusplus
-}
-#endif
-
-#endif /* VELANDRIMOUR_DIALOGS_H */
+#endif // VELANDRIMOUR_DIALOGS_H

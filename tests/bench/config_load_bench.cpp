@@ -1,6 +1,7 @@
 // Prints how long LoadEntries takes on the worst configuration: a file of 16383 bytes
 // whose matching section is found last, six entries with substitutions.
 #include "app/shell.h"
+#include "base/text.h"
 #include "support/test_support.h"
 #include "worst_case_config.h"
 
@@ -12,7 +13,7 @@ std::string WorstCaseFile() {
     std::string tail = "[txt]\r\n";
     for (int slot = 1; slot <= 6; slot++)
         tail += ToCp1251(L"Кнопка " + std::to_wstring(slot) + L";\\Program Files\\Программа\\prog;-open %1 -log %1\r\n");
-    return FillAhead(tail, FILE_MAX_SIZE);
+    return FillAhead(tail, FileMaxSize);
 }
 
 double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -28,12 +29,12 @@ int main(int argc, char **argv) {
     ScratchDir scratch;
     std::wstring path = scratch.file(L"velandrimour.ini");
     std::string bytes = WorstCaseFile();
-    if (bytes.size() != FILE_MAX_SIZE || !WriteBytes(path, bytes)) {
+    if (bytes.size() != FileMaxSize || !WriteBytes(path, bytes)) {
         fprintf(stderr, "could not write the file (%zu bytes)\n", bytes.size());
         return 2;
     }
     ConfigPath[0] = L'\0';
-    AppendText(ConfigPath, CONFIG_PATH_CAPACITY, path.c_str());
+    AppendText(ConfigPath, path.c_str());
     SetFileArgument(L"\\My Documents\\a.TXT");
 
     if (std::optional<Reported> report = ReportOf([] { LoadEntries(); })) {

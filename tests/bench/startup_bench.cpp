@@ -161,7 +161,7 @@ int main(int argc, char **argv) {
     std::string section = "[txt]\r\n";
     for (const wchar_t *title : Titles) section += ToCp1251(std::wstring(title) + L";prog;-open %1 -log %1\r\n");
     LauncherInstall tiny, largest;
-    std::string filled = FillAhead(section, FILE_MAX_SIZE);
+    std::string filled = FillAhead(section, FileMaxSize);
     if (!WriteBytes(tiny.configPath(), section) || !WriteBytes(largest.configPath(), filled)) {
         fprintf(stderr, "cannot write the configuration files\n");
         return 2;

@@ -43,8 +43,10 @@ finish() {
 
 build_native() { # directory, extra cmake arguments
     local directory=$1; shift
+    # A folder configured before the sources were C++ has no clang++: configure it anew.
+    grep -qs '^CMAKE_CXX_COMPILER:.*clang++' "$directory/CMakeCache.txt" || rm -rf "$directory"
     if [ ! -f "$directory/build.ninja" ]; then
-        cmake -S "$FUZZ_SOURCE" -B "$directory" -G Ninja -DCMAKE_C_COMPILER=clang-14 "$@" >/dev/null || return 1
+        cmake -S "$FUZZ_SOURCE" -B "$directory" -G Ninja -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 "$@" >/dev/null || return 1
     fi
     cmake --build "$directory" >"$directory.log" 2>&1 || { cat "$directory.log"; return 1; }
 }
@@ -63,7 +65,7 @@ coverage() {
         "$directory/replay_native" "$FUZZ_BUILD/inputs.txt" "$directory/outcomes.txt" 2>/dev/null || return 1
     llvm-profdata-14 merge -o "$directory/replay.profdata" "$directory"/*.profraw || return 1
     local sources
-    sources=$(ls "$ROOT_DIR"/config/*.c "$ROOT_DIR"/registration/collect.c)
+    sources=$(ls "$ROOT_DIR"/config/*.cpp "$ROOT_DIR"/base/text.cpp "$ROOT_DIR"/registration/collect.cpp)
     # shellcheck disable=SC2086
     llvm-cov-14 report "$directory/replay_native" -instr-profile="$directory/replay.profdata" $sources
     # shellcheck disable=SC2086

@@ -2,6 +2,7 @@
 // The dying process answers the box and checks it from an exit handler, which the
 // reporters' exit runs; a mismatch turns the status into another number.
 #include "app/shell.h"
+#include "base/text.h"
 #include "support/test_support.h"
 
 #include <cstdio>
@@ -69,7 +70,7 @@ void Watch(BoxAnswerer &answerer, Expected wanted) {
 
 void UseConfigPath(const std::wstring &path) {
     ConfigPath[0] = L'\0';
-    AppendText(ConfigPath, CONFIG_PATH_CAPACITY, path.c_str());
+    AppendText(ConfigPath, path.c_str());
 }
 
 }  // namespace

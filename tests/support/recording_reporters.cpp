@@ -9,11 +9,11 @@ namespace {
 }
 }  // namespace
 
-extern "C" void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3) {
+void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3) {
     Raise(caption, text1, text2, text3, false);
 }
 
-extern "C" void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2,
+void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2,
                                   const WCHAR *text3) {
     Raise(caption, text1, text2, text3, true);
 }

@@ -25,9 +25,9 @@ void PrintTo(const Entry &entry, std::ostream *out) {
 std::vector<Entry> SlotsInUse() {
     std::vector<Entry> entries;
     int slot = 0;
-    for (; slot < ENTRY_SLOTS && EntryTable[slot].Title[0]; slot++)
+    for (; slot < EntrySlots && EntryTable[slot].Title[0]; slot++)
         entries.push_back({EntryTable[slot].Title, EntryTable[slot].Command, EntryTable[slot].Parameters});
-    for (; slot < ENTRY_SLOTS; slot++) EXPECT_EQ(EntryTable[slot].Title[0], L'\0') << "slot " << slot;
+    for (; slot < EntrySlots; slot++) EXPECT_EQ(EntryTable[slot].Title[0], L'\0') << "slot " << slot;
     return entries;
 }
 

@@ -46,7 +46,7 @@ struct Seen {
 ::testing::AssertionResult LoadsSection(const std::wstring &argument, const std::wstring &submenuKey,
                                         const Header &header, Seen &seen) {
     SectionKey[0] = L'\0';
-    AppendText(SectionKey, SECTION_KEY_CAPACITY, submenuKey.c_str());
+    AppendText(SectionKey, submenuKey.c_str());
     SetFileArgument(argument.c_str());
     std::optional<Reported> report = ReportOf([] { LoadEntries(); });
     if (report)
@@ -54,7 +54,7 @@ struct Seen {
     if (EntryTable[0].Title != header.firstTitle)
         return ::testing::AssertionFailure() << "found the section starting \"" << Visible(EntryTable[0].Title)
                                              << "\", not that of " << Visible(header.line);
-    for (int slot = 0; slot < ENTRY_SLOTS && EntryTable[slot].Title[0]; slot++) {
+    for (int slot = 0; slot < EntrySlots && EntryTable[slot].Title[0]; slot++) {
         std::wstring command = EntryTable[slot].Command;
         if (command.find(L"menu") != std::wstring::npos || command.find(L"MENU") != std::wstring::npos)
             seen.submenus.insert(L"{" + std::wstring(EntryTable[slot].Parameters) + L"}");

@@ -215,13 +215,13 @@ TEST_F(ConfigFileTest, FileThatCanNeitherBeOpenedNorCreated) {
     std::wstring folder = path() + L".d";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     ConfigPath[0] = L'\0';
-    AppendText(ConfigPath, CONFIG_PATH_CAPACITY, folder.c_str());
+    AppendText(ConfigPath, folder.c_str());
     EXPECT_TRUE(RaisesReport([] { LoadConfigFile(); }, L"File error", fatal + folder + blocked, false));
 
     // A folder that does not exist.
     std::wstring nowhere = folder + L"\\missing\\velandrimour.ini";
     ConfigPath[0] = L'\0';
-    AppendText(ConfigPath, CONFIG_PATH_CAPACITY, nowhere.c_str());
+    AppendText(ConfigPath, nowhere.c_str());
     EXPECT_TRUE(RaisesReport([] { LoadConfigFile(); }, L"File error", fatal + nowhere + blocked, false));
     EXPECT_FALSE(FileExists(nowhere));
 }

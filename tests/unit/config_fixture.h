@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/shell.h"
+#include "base/text.h"
 #include "support/test_support.h"
 
 #include <string>
@@ -12,7 +13,7 @@ protected:
     void SetUp() override {
         path_ = scratch_.file(L"velandrimour.ini");
         ConfigPath[0] = L'\0';
-        AppendText(ConfigPath, CONFIG_PATH_CAPACITY, path_.c_str());
+        AppendText(ConfigPath, path_.c_str());
         SectionKey[0] = L'\0';
         FileArgument[0] = L'\0';
     }
@@ -46,7 +47,7 @@ inline void UseArgument(const std::wstring &argument) { SetFileArgument(argument
 // Sets SectionKey as the launcher window does for a submenu.
 inline void UseSubmenuKey(const std::wstring &key) {
     SectionKey[0] = L'\0';
-    AppendText(SectionKey, SECTION_KEY_CAPACITY, key.c_str());
+    AppendText(SectionKey, key.c_str());
 }
 
 // Shows control characters, so that a failed comparison is readable.

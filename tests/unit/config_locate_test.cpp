@@ -28,7 +28,7 @@ DWORD WINAPI ChosenModuleFileName(HMODULE module, LPWSTR buffer, DWORD size) {
 // The path, or the report's caption, that LocateConfigFile gives for this executable.
 std::wstring LocateFor(const std::wstring &executable) {
     modulePath = executable;
-    wmemset(ConfigPath, L'x', CONFIG_PATH_CAPACITY);  // no terminator of its own
+    wmemset(ConfigPath, L'x', ConfigPathCapacity);  // no terminator of its own
     std::optional<Reported> report = ReportOf([] { LocateConfigFile(); });
     modulePath.reset();
     if (report) return L"report " + report->caption + L": " + report->text;

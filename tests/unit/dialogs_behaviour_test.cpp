@@ -82,9 +82,9 @@ std::vector<SeenBox> BoxesBut(const BoxAnswerer &answerer, const std::wstring &d
     RECT window, client;
     GetWindowRect(dialog, &window);
     GetClientRect(dialog, &client);
-    if (window.left != 0 || window.top != DEVICE_TASK_BAR_HEIGHT)
+    if (window.left != 0 || window.top != DeviceTaskBarHeight)
         return ::testing::AssertionFailure() << "at " << window.left << "," << window.top;
-    if (client.right != DEVICE_SCREEN_WIDTH || client.bottom != DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT)
+    if (client.right != DeviceScreenWidth || client.bottom != DeviceScreenHeight - DeviceTaskBarHeight)
         return ::testing::AssertionFailure() << "client " << client.right << " by " << client.bottom;
     if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_SYSMENU)) return ::testing::AssertionFailure() << "no Done button";
     return ::testing::AssertionSuccess();

@@ -57,7 +57,7 @@ TEST_F(MenuCommands, RegistrationByConfigFileClosesTheWindowAlways) {
     ThrowawayKeys keys({L".vlnd_cmd", L"vlnd_cmdfile"});
     std::wstring path = dir_.file(L"velandrimour.ini");
     ASSERT_TRUE(WriteBytes(path, "[vlnd_cmd]\r\nA;b.exe;%1\r\n"));
-    wcscpy_s(ConfigPath, CONFIG_PATH_CAPACITY, path.c_str());
+    wcscpy_s(ConfigPath, ConfigPathCapacity, path.c_str());
     struct Case {
         int answer;
         bool registered;
@@ -75,7 +75,7 @@ TEST_F(MenuCommands, RegistrationByConfigFileClosesTheWindowAlways) {
 
 // A PWord.exe beside the program that is no program: the start fails and is reported.
 TEST_F(MenuCommands, PocketWordThatCannotStartIsReported) {
-    wcscpy_s(ConfigPath, CONFIG_PATH_CAPACITY, dir_.file(L"velandrimour.ini").c_str());
+    wcscpy_s(ConfigPath, ConfigPathCapacity, dir_.file(L"velandrimour.ini").c_str());
     std::wstring pocketWord = ModuleDirectory() + L"\\PWord.exe";
     ASSERT_FALSE(FileExists(pocketWord));
     ASSERT_TRUE(WriteBytes(pocketWord, "no program"));

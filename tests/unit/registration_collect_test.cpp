@@ -14,7 +14,7 @@ public:
     explicit ConfigFile(const std::wstring &text) {
         std::wstring path = dir_.file(L"velandrimour.ini");
         EXPECT_TRUE(WriteBytes(path, ToCp1251(text)));
-        wcscpy_s(ConfigPath, CONFIG_PATH_CAPACITY, path.c_str());
+        wcscpy_s(ConfigPath, ConfigPathCapacity, path.c_str());
     }
 
 private:

@@ -63,7 +63,7 @@ TEST_F(LauncherWindowTest, TheFirstEmptyTitleEndsTheRow) {
     EntryTable[1].Title[0] = 0;
     DestroyWindow(window_);
     QuitPosted();
-    window_ = CreateWindowExW(0, WINDOW_CLASS_NAME, WINDOW_TITLE, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+    window_ = CreateWindowExW(0, WindowClassName, WindowTitle, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, AppInstance, nullptr);
     EXPECT_TRUE(IsEntryButton(window_, 0, L"Первая"));
     EXPECT_EQ(ButtonWindows[1], nullptr);
@@ -124,7 +124,7 @@ TEST_F(LauncherWindowTest, HandledMessagesReturnZero) {
 
 TEST_F(LauncherWindowTest, RegistersTheClassAsGiven) {
     WNDCLASSW got = {};
-    ASSERT_TRUE(GetClassInfoW(AppInstance, WINDOW_CLASS_NAME, &got));
+    ASSERT_TRUE(GetClassInfoW(AppInstance, WindowClassName, &got));
     EXPECT_EQ(got.style, (UINT)(CS_HREDRAW | CS_VREDRAW));
     EXPECT_EQ(got.lpfnWndProc, MainWindowProc);
     EXPECT_EQ(got.cbClsExtra, 0);

@@ -13,12 +13,12 @@ class LauncherWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::wstring path = scratch_.file(L"velandrimour.ini");
-        ASSERT_LT(path.size(), (size_t)CONFIG_PATH_CAPACITY);
+        ASSERT_LT(path.size(), (size_t)ConfigPathCapacity);
         wcscpy(ConfigPath, path.c_str());
         SectionKey[0] = 0;
         FileArgument[0] = 0;
         AppInstance = GetModuleHandleW(nullptr);
-        RegisterWindowClass(AppInstance, WINDOW_CLASS_NAME);
+        RegisterWindowClass(AppInstance, WindowClassName);
     }
 
     void TearDown() override {
@@ -37,7 +37,7 @@ protected:
     void Open(const std::wstring &argument = L"") {
         SetFileArgument(argument.c_str());
         LoadEntries();
-        window_ = CreateWindowExW(0, WINDOW_CLASS_NAME, WINDOW_TITLE, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+        window_ = CreateWindowExW(0, WindowClassName, WindowTitle, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, AppInstance, nullptr);
         ASSERT_NE(window_, nullptr);
     }

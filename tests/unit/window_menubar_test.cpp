@@ -177,6 +177,8 @@ TEST(MenuBar, IsOneDropDownButtonAlongTheBottomThatSendsTheChosenCommand) {
     EXPECT_EQ(place.right, client.right);
     DestroyWindow(bar);
     EXPECT_FALSE(IsWindow(bar));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(owner, GWLP_WNDPROC)), OwnerProc)
+        << "the owner has its own procedure back";
     EXPECT_EQ(GetWindow(owner, GW_CHILD), nullptr);
     DestroyWindow(owner);
 }

@@ -1,18 +1,20 @@
-/* The "Файл" menu's commands. */
+// The "Файл" menu's commands.
 #include "app/shell.h"
 #include "registration/registration.h"
 #include "ui/dialogs.h"
 
-/* Registers every extension the configuration file names; the launcher closes afterwards,
- * whatever the answers were. */
-static void AssociateByConfigFile(HWND window)
+namespace {
+
+// Registers every extension the configuration file names; the launcher closes afterwards,
+// whatever the answers were.
+void AssociateByConfigFile(HWND window)
 {
     RegisterAllExtensions(window);
     CloseLauncher(window);
 }
 
-/* Opens the configuration file in Pocket Word and closes the launcher. */
-static void EditConfigFile(HWND window)
+// Opens the configuration file in Pocket Word and closes the launcher.
+void EditConfigFile(HWND window)
 {
     if (!CreateProcessW(L"PWord", ConfigPath, NULL, NULL, FALSE, 0, NULL, NULL, NULL, NULL))
         ReportFatal(L"Executions error", L"Не удается запустить Pocket Word ",
@@ -20,15 +22,17 @@ static void EditConfigFile(HWND window)
     CloseLauncher(window);
 }
 
-/* Shows one of the program's own dialog templates modally, owned by the window. */
+} // namespace
+
+// Shows one of the program's own dialog templates modally, owned by the window.
 void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc)
 {
     HRSRC found = FindResourceW(AppInstance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
     HGLOBAL loaded = LoadResource(AppInstance, found);
-    DialogBoxIndirectParamW(AppInstance, (LPCDLGTEMPLATEW)loaded, window, dialogProc, 0);
+    DialogBoxIndirectParamW(AppInstance, static_cast<LPCDLGTEMPLATEW>(loaded), window, dialogProc, 0);
 }
 
-/* One line per command of the "Файл" menu; other identifiers are not menu commands. */
+// One line per command of the "Файл" menu; other identifiers are not menu commands.
 void RunMenuCommand(HWND window, UINT identifier)
 {
     switch (identifier) {

@@ -123,44 +123,44 @@ typedef struct AllowedReport {
 
 #define IN_SECTION L"В файле velandrimour.ini, в разделе для расширения \""
 static const AllowedReport AllowedReports[REPORT_COUNT] = {
-    [R_PARAMETER] = {TARGET_ENTRIES | TARGET_ARGUMENT, 0, L"Parameter", L"Слишком длинный параметр программы.",
+    /* R_PARAMETER */ {TARGET_ENTRIES | TARGET_ARGUMENT, 0, L"Parameter", L"Слишком длинный параметр программы.",
                      NO_VARIABLE, L""},
-    [R_OPEN_CREATE] = {TARGET_ENTRIES, 0, L"File error", L"Фатальная ошибка открытия/создания файла \n\r",
+    /* R_OPEN_CREATE */ {TARGET_ENTRIES, 0, L"File error", L"Фатальная ошибка открытия/создания файла \n\r",
                        VARIABLE_CONFIG_PATH, L". \n\rВероятно доступ заблокирован другой программой."},
-    [R_MISSING] = {TARGET_ENTRIES, 1, L"File error", L"Осутствует файл \n\r", VARIABLE_CONFIG_PATH,
+    /* R_MISSING */ {TARGET_ENTRIES, 1, L"File error", L"Осутствует файл \n\r", VARIABLE_CONFIG_PATH,
                    L".\n\rФайл создан заново."},
     /* No input makes the read itself fail. */
-    [R_READ] = {0, 0, L"File error",
+    /* R_READ */ {0, 0, L"File error",
                 L"Ошибка чтения из файла velandrimour.ini.\n\rВероятно доступ заблокирован другой программой.",
                 NO_VARIABLE, L""},
-    [R_SIZE] = {TARGET_ENTRIES | TARGET_COLLECT, 0, L"File error",
+    /* R_SIZE */ {TARGET_ENTRIES | TARGET_COLLECT, 0, L"File error",
                 L"Размер файла velandrimour.ini должен быть менее 16Кб.", NO_VARIABLE, L""},
-    [R_LINE] = {TARGET_ENTRIES | TARGET_COLLECT, 1, L"INI-file", L"Слишком длинная строка в ИНИ-файле", NO_VARIABLE,
+    /* R_LINE */ {TARGET_ENTRIES | TARGET_COLLECT, 1, L"INI-file", L"Слишком длинная строка в ИНИ-файле", NO_VARIABLE,
                 L""},
-    [R_NO_DOT] = {TARGET_ENTRIES | TARGET_ARGUMENT, 0, L"Extention error", L"Параметр программы: ",
+    /* R_NO_DOT */ {TARGET_ENTRIES | TARGET_ARGUMENT, 0, L"Extention error", L"Параметр программы: ",
                   VARIABLE_FILE_ARGUMENT, L" не содержит точки, а значит и расширения."},
-    [R_LONG_EXTENSION] = {TARGET_ENTRIES | TARGET_ARGUMENT, 0, L"Extention", L"Слишком длинное расширение.",
+    /* R_LONG_EXTENSION */ {TARGET_ENTRIES | TARGET_ARGUMENT, 0, L"Extention", L"Слишком длинное расширение.",
                           NO_VARIABLE, L""},
-    [R_NO_SECTION] = {TARGET_ENTRIES, 1, L"Extention error", L"В файле velandrimour.ini нет раздела для расширения \"",
+    /* R_NO_SECTION */ {TARGET_ENTRIES, 1, L"Extention error", L"В файле velandrimour.ini нет раздела для расширения \"",
                       VARIABLE_SECTION_KEY, L",\" а так же раздела для [*]."},
-    [R_NO_SEMICOLON] = {TARGET_ENTRIES, 1, L"Text error", IN_SECTION, VARIABLE_SECTION_KEY,
+    /* R_NO_SEMICOLON */ {TARGET_ENTRIES, 1, L"Text error", IN_SECTION, VARIABLE_SECTION_KEY,
                         L"\" содержиться строка без ';'."},
-    [R_NO_SECOND_PARAMETER] = {TARGET_ENTRIES, 1, L"Text error", IN_SECTION, VARIABLE_SECTION_KEY,
+    /* R_NO_SECOND_PARAMETER */ {TARGET_ENTRIES, 1, L"Text error", IN_SECTION, VARIABLE_SECTION_KEY,
                                L"\" содержиться строка без второго параметра."},
-    [R_NO_SECOND_SEMICOLON] = {TARGET_ENTRIES, 1, L"Text error", IN_SECTION, VARIABLE_SECTION_KEY,
+    /* R_NO_SECOND_SEMICOLON */ {TARGET_ENTRIES, 1, L"Text error", IN_SECTION, VARIABLE_SECTION_KEY,
                                L"\" содержиться строка без второго ';'."},
-    [R_NO_ENTRIES] = {TARGET_ENTRIES, 1, L"Button title error", IN_SECTION, VARIABLE_SECTION_KEY,
+    /* R_NO_ENTRIES */ {TARGET_ENTRIES, 1, L"Button title error", IN_SECTION, VARIABLE_SECTION_KEY,
                       L"\" нет записей."},
-    [R_LONG_TITLE] = {TARGET_ENTRIES, 1, L"Button title", L"Слишком длинная надпись на кнопке.", NO_VARIABLE, L""},
+    /* R_LONG_TITLE */ {TARGET_ENTRIES, 1, L"Button title", L"Слишком длинная надпись на кнопке.", NO_VARIABLE, L""},
     /* A line holds at most 510 characters, so no file reaches the command's limit. */
-    [R_LONG_COMMAND] = {0, 0, L"Execline", L"Слишком длинная комантная строка.", NO_VARIABLE, L""},
-    [R_LONG_PARAMETERS] = {TARGET_ENTRIES, 0, L"Paramline", L"Слишком длинная строка параметров.", NO_VARIABLE,
+    /* R_LONG_COMMAND */ {0, 0, L"Execline", L"Слишком длинная комантная строка.", NO_VARIABLE, L""},
+    /* R_LONG_PARAMETERS */ {TARGET_ENTRIES, 0, L"Paramline", L"Слишком длинная строка параметров.", NO_VARIABLE,
                            L""},
-    [R_ASSOCIATE] = {TARGET_COLLECT, 0, L"Associate", L"Суммарная длина расширений превышает 1024 символа.",
+    /* R_ASSOCIATE */ {TARGET_COLLECT, 0, L"Associate", L"Суммарная длина расширений превышает 1024 символа.",
                      NO_VARIABLE, L""},
 };
 
-static WCHAR ConfigPathAtStart[CONFIG_PATH_CAPACITY];
+static WCHAR ConfigPathAtStart[ConfigPathCapacity];
 
 static const WCHAR *VariableText(Variable variable, const WCHAR *sectionKey, const WCHAR *fileArgument) {
     switch (variable) {
@@ -208,10 +208,10 @@ static void ResetProgramState(void) {
     memset(FileBuffer, STALE_BYTE, sizeof FileBuffer);
     FileByteCount = 0;
     FileReadPosition = 0;
-    FillStale(LineBuffer, LINE_MAX_LENGTH);
+    FillStale(LineBuffer, LineMaxLength);
     memset(SectionKey, 0, sizeof SectionKey);
     memset(EntryTable, 0, sizeof EntryTable);
-    FillStale(ExtensionList, EXTENSION_LIST_MAX_LENGTH);
+    FillStale(ExtensionList, ExtensionListMaxLength);
     ExtensionCursor = ExtensionList;
     CurrentExtension = NULL;
     memset(&LastReport, 0, sizeof LastReport);
@@ -219,21 +219,21 @@ static void ResetProgramState(void) {
 
 /* A full table, as a load before a submenu's leaves it. */
 static void FillStaleTable(void) {
-    for (int slot = 0; slot < ENTRY_SLOTS; slot++) {
-        FillStale(EntryTable[slot].Title, TITLE_MAX_LENGTH);
-        FillStale(EntryTable[slot].Command, COMMAND_MAX_LENGTH);
-        FillStale(EntryTable[slot].Parameters, PARAMETERS_MAX_LENGTH);
+    for (int slot = 0; slot < EntrySlots; slot++) {
+        FillStale(EntryTable[slot].Title, TitleMaxLength);
+        FillStale(EntryTable[slot].Command, CommandMaxLength);
+        FillStale(EntryTable[slot].Parameters, ParametersMaxLength);
     }
 }
 
 /* The table before the load, to tell a field that was written from one left alone. */
-static LaunchEntry TableBefore[ENTRY_SLOTS];
+static LaunchEntry TableBefore[EntrySlots];
 
 void FuzzSetUp(void) {
     ResetProgramState();
     if (GlueGuardedCall(LocateConfigFile)) GlueFail("LocateConfigFile reported");
     memcpy(ConfigPathAtStart, ConfigPath, sizeof ConfigPath);
-    REQUIRE(BoundedLength(ConfigPath, CONFIG_PATH_CAPACITY) <= 497, "ConfigPath longer than 497 characters");
+    REQUIRE(BoundedLength(ConfigPath, ConfigPathCapacity) <= 497, "ConfigPath longer than 497 characters");
 }
 
 static WCHAR InputText[TEXT_ROOM];
@@ -244,36 +244,36 @@ static void SetArgumentFromInput(void) { SetFileArgument(InputText); }
 
 /* After every input, whatever its outcome. */
 static void CheckBuffers(int reported, ReportId report) {
-    REQUIRE(BoundedLength(FileArgument, FILE_ARGUMENT_CAPACITY) <= FILE_ARGUMENT_MAX_LENGTH,
+    REQUIRE(BoundedLength(FileArgument, FileArgumentCapacity) <= FileArgumentMaxLength,
             "FileArgument not terminated within 511 characters");
     REQUIRE(memcmp(ConfigPath, ConfigPathAtStart, sizeof ConfigPath) == 0, "ConfigPath changed");
-    REQUIRE(FileByteCount <= FILE_BUFFER_CAPACITY, "FileByteCount beyond 16384");
+    REQUIRE(FileByteCount <= FileBufferCapacity, "FileByteCount beyond 16384");
     REQUIRE(FileReadPosition <= FileByteCount, "FileReadPosition beyond FileByteCount");
-    size_t line = BoundedLength(LineBuffer, LINE_CAPACITY);
-    REQUIRE(line < LINE_CAPACITY, "LineBuffer not terminated within its capacity");
-    REQUIRE(line <= LINE_MAX_LENGTH || (reported && report == R_LINE && line == LINE_MAX_LENGTH + 1),
+    size_t line = BoundedLength(LineBuffer, LineCapacity);
+    REQUIRE(line < LineCapacity, "LineBuffer not terminated within its capacity");
+    REQUIRE(line <= LineMaxLength || (reported && report == R_LINE && line == LineMaxLength + 1),
             "LineBuffer longer than 510 characters");
-    REQUIRE(BoundedLength(SectionKey, SECTION_KEY_CAPACITY) <= EXTENSION_MAX_LENGTH + 2,
+    REQUIRE(BoundedLength(SectionKey, SectionKeyCapacity) <= ExtensionMaxLength + 2,
             "SectionKey not terminated within 42 characters");
-    REQUIRE(BoundedLength(ExtensionList, EXTENSION_LIST_CAPACITY) < EXTENSION_LIST_CAPACITY,
+    REQUIRE(BoundedLength(ExtensionList, ExtensionListCapacity) < ExtensionListCapacity,
             "ExtensionList not terminated within its capacity");
     REQUIRE(ExtensionCursor == NULL ||
-                (ExtensionCursor >= ExtensionList && ExtensionCursor < ExtensionList + EXTENSION_LIST_CAPACITY),
+                (ExtensionCursor >= ExtensionList && ExtensionCursor < ExtensionList + ExtensionListCapacity),
             "ExtensionCursor outside ExtensionList");
 
     int inUse = 1;
-    for (int slot = 0; slot < ENTRY_SLOTS; slot++) {
+    for (int slot = 0; slot < EntrySlots; slot++) {
         const LaunchEntry *entry = &EntryTable[slot];
-        size_t title = BoundedLength(entry->Title, TITLE_CAPACITY);
+        size_t title = BoundedLength(entry->Title, TitleCapacity);
         /* The title report may come once the 41st character is stored, at the field's last
          * place; the command after it must then be untouched. */
-        REQUIRE(title <= TITLE_MAX_LENGTH ||
-                    (reported && report == R_LONG_TITLE && title == TITLE_CAPACITY &&
+        REQUIRE(title <= TitleMaxLength ||
+                    (reported && report == R_LONG_TITLE && title == TitleCapacity &&
                      entry->Command[0] == TableBefore[slot].Command[0]),
                 "title longer than 40 characters");
-        REQUIRE(BoundedLength(entry->Command, COMMAND_CAPACITY) <= COMMAND_MAX_LENGTH,
+        REQUIRE(BoundedLength(entry->Command, CommandCapacity) <= CommandMaxLength,
                 "command not terminated within 511 characters");
-        REQUIRE(BoundedLength(entry->Parameters, PARAMETERS_CAPACITY) <= PARAMETERS_MAX_LENGTH,
+        REQUIRE(BoundedLength(entry->Parameters, ParametersCapacity) <= ParametersMaxLength,
                 "parameters not terminated within 510 characters");
         if (!reported) {
             REQUIRE(inUse || entry->Title[0] == 0, "the slots in use are not a prefix of the table");
@@ -290,7 +290,7 @@ static void CheckSectionKeyForm(void) {
         return;
     }
     REQUIRE(length >= 2 && SectionKey[0] == L'[' && SectionKey[length - 1] == L']', "SectionKey in no known form");
-    WCHAR lowered[SECTION_KEY_CAPACITY];
+    WCHAR lowered[SectionKeyCapacity];
     Copy(lowered, SectionKey);
     Lower(lowered);
     REQUIRE(Same(lowered, SectionKey), "SectionKey not in lower case");
@@ -298,7 +298,7 @@ static void CheckSectionKeyForm(void) {
 
 /* A filled table: each slot in use as an entry line can make it. */
 static void CheckTable(void) {
-    for (int slot = 0; slot < ENTRY_SLOTS && EntryTable[slot].Title[0]; slot++) {
+    for (int slot = 0; slot < EntrySlots && EntryTable[slot].Title[0]; slot++) {
         const LaunchEntry *entry = &EntryTable[slot];
         REQUIRE(entry->Title[0] != L' ' && entry->Title[0] != L'[' && entry->Title[0] != L'{',
                 "title begins with a blank or a bracket");
@@ -320,9 +320,9 @@ typedef struct Model {
     WCHAR line[TEXT_ROOM];
     ReportId report;
     int slots;
-    WCHAR title[ENTRY_SLOTS][TEXT_ROOM];
-    WCHAR command[ENTRY_SLOTS][TEXT_ROOM];
-    WCHAR parameters[ENTRY_SLOTS][TEXT_ROOM];
+    WCHAR title[EntrySlots][TEXT_ROOM];
+    WCHAR command[EntrySlots][TEXT_ROOM];
+    WCHAR parameters[EntrySlots][TEXT_ROOM];
     WCHAR list[TEXT_ROOM];
 } Model;
 
@@ -338,7 +338,7 @@ static int ModelReadLine(Model *model) {
     for (;;) {
         size_t count = 0;
         for (;;) {
-            if (count > LINE_MAX_LENGTH) return -1;
+            if (count > LineMaxLength) return -1;
             int byte = ModelByte(model);
             if (byte == 13) {
                 ModelByte(model);
@@ -360,7 +360,7 @@ static int ModelReadLine(Model *model) {
 static ReportId ModelLoad(Model *model, ConfigFileState state, const uint8_t *bytes, size_t size) {
     if (state == CONFIG_MISSING) return R_MISSING;
     if (state == CONFIG_LOCKED) return R_OPEN_CREATE;
-    if (size >= FILE_BUFFER_CAPACITY) return R_SIZE;
+    if (size >= FileBufferCapacity) return R_SIZE;
     model->bytes = bytes;
     model->size = size;
     model->position = 0;
@@ -378,7 +378,7 @@ static ReportId ModelBuildKey(Model *model) {
     size_t dot = length;
     while (dot > 0 && model->argument[dot - 1] != L'.') dot--;
     if (dot == 0) return R_NO_DOT;
-    if (length - dot > EXTENSION_MAX_LENGTH) return R_LONG_EXTENSION;
+    if (length - dot > ExtensionMaxLength) return R_LONG_EXTENSION;
     Copy(model->key, L"[");
     Append(model->key, model->argument + dot);
     Append(model->key, L"]");
@@ -404,7 +404,7 @@ static ReportId ModelFindSection(Model *model, int *found) {
 
 static ReportId ModelParseEntries(Model *model) {
     size_t argument = Length(model->argument);
-    for (model->slots = 0; model->slots < ENTRY_SLOTS;) {
+    for (model->slots = 0; model->slots < EntrySlots;) {
         int read = ModelReadLine(model);
         if (read < 0) return R_LINE;
         if (read == 0 || model->line[0] == L'[' || model->line[0] == L'{') break;
@@ -415,7 +415,7 @@ static ReportId ModelParseEntries(Model *model) {
         for (;;) {
             if (*at == 0) return R_NO_SEMICOLON;
             title[count++] = *at++;
-            if (count > TITLE_MAX_LENGTH) return R_LONG_TITLE;
+            if (count > TitleMaxLength) return R_LONG_TITLE;
             if (*at == L';') break;
         }
         title[count] = 0;
@@ -424,7 +424,7 @@ static ReportId ModelParseEntries(Model *model) {
         count = 0;
         while (*at != L';') {
             command[count++] = *at++;
-            if (count > COMMAND_MAX_LENGTH) return R_LONG_COMMAND;
+            if (count > CommandMaxLength) return R_LONG_COMMAND;
             if (*at == 0) return R_NO_SECOND_SEMICOLON;
         }
         command[count] = 0;
@@ -432,12 +432,12 @@ static ReportId ModelParseEntries(Model *model) {
         count = 0;
         while (*at) {
             if (at[0] == L'%' && at[1] == L'1') {
-                if (count + argument > PARAMETERS_MAX_LENGTH) return R_LONG_PARAMETERS;
+                if (count + argument > ParametersMaxLength) return R_LONG_PARAMETERS;
                 memcpy(parameters + count, model->argument, argument * sizeof(WCHAR));
                 count += argument;
                 at += 2;
             } else {
-                if (count + 1 > PARAMETERS_MAX_LENGTH) return R_LONG_PARAMETERS;
+                if (count + 1 > ParametersMaxLength) return R_LONG_PARAMETERS;
                 parameters[count++] = *at++;
             }
         }
@@ -458,7 +458,7 @@ static ReportId ModelCollect(Model *model) {
         if (model->line[0] != L'[') continue;
         if (Contains(model->line, L"[*]")) return R_NONE;
         size_t line = Length(model->line);
-        if (length + line > EXTENSION_LIST_MAX_LENGTH) return R_ASSOCIATE;
+        if (length + line > ExtensionListMaxLength) return R_ASSOCIATE;
         Copy(model->list + length, model->line);
         length += line;
     }
@@ -543,12 +543,12 @@ void RunEntriesInput(const uint8_t *data, size_t size, char *outcome) {
     model->report = R_NONE;
     model->slots = 0;
     if (kind != KEY_NO_ARGUMENT) {
-        if (textLength > FILE_ARGUMENT_MAX_LENGTH) model->report = R_PARAMETER;
+        if (textLength > FileArgumentMaxLength) model->report = R_PARAMETER;
         else Copy(model->argument, InputText);
     }
-    WCHAR submenuKey[SECTION_KEY_CAPACITY];
+    WCHAR submenuKey[SectionKeyCapacity];
     if (kind == KEY_SUBMENU) {
-        size_t name = textLength > SUBMENU_NAME_MAX_LENGTH ? SUBMENU_NAME_MAX_LENGTH : textLength;
+        size_t name = textLength > SubmenuNameMaxLength ? SubmenuNameMaxLength : textLength;
         submenuKey[0] = L'{';
         memcpy(submenuKey + 1, InputText, name * sizeof(WCHAR));
         submenuKey[name + 1] = L'}';
@@ -580,7 +580,7 @@ void RunEntriesInput(const uint8_t *data, size_t size, char *outcome) {
     if (model->report != R_PARAMETER && model->report != R_NO_DOT && model->report != R_LONG_EXTENSION)
         REQUIRE(Same(SectionKey, model->key), "LoadEntries: another SectionKey than the argument gives");
     if (!reported) {
-        for (int slot = 0; slot < ENTRY_SLOTS; slot++) {
+        for (int slot = 0; slot < EntrySlots; slot++) {
             const LaunchEntry *entry = &EntryTable[slot];
             if (slot >= model->slots) {
                 REQUIRE(entry->Title[0] == 0, "LoadEntries: more slots in use than entry lines");
@@ -601,7 +601,7 @@ void RunEntriesInput(const uint8_t *data, size_t size, char *outcome) {
         PutReport(&line);
     } else {
         Put(&line, " table=");
-        for (int slot = 0; slot < ENTRY_SLOTS && EntryTable[slot].Title[0]; slot++) {
+        for (int slot = 0; slot < EntrySlots && EntryTable[slot].Title[0]; slot++) {
             if (slot) Put(&line, "|");
             PutWide(&line, EntryTable[slot].Title);
             Put(&line, ";");
@@ -629,7 +629,7 @@ void RunArgumentInput(const uint8_t *data, size_t size, char *outcome) {
     Copy(model->key, leftover);
     model->argument[0] = 0;
     model->report = R_NONE;
-    if (commandLength > FILE_ARGUMENT_MAX_LENGTH) model->report = R_PARAMETER;
+    if (commandLength > FileArgumentMaxLength) model->report = R_PARAMETER;
     else Copy(model->argument, InputText);
     if (model->report == R_NONE) model->report = ModelBuildKey(model);
 
@@ -684,7 +684,7 @@ void RunCollectInput(const uint8_t *data, size_t size, char *outcome) {
         PutReadPosition(&line);
         return;
     }
-    REQUIRE(Length(ExtensionList) <= EXTENSION_LIST_MAX_LENGTH, "ExtensionList longer than 1020 characters");
+    REQUIRE(Length(ExtensionList) <= ExtensionListMaxLength, "ExtensionList longer than 1020 characters");
     REQUIRE(ExtensionCursor == ExtensionList, "ExtensionCursor not at the start of the list");
     REQUIRE(Same(ExtensionList, model->list), "CollectExtensions: another list than the file's headers give");
     Put(&line, " list=");
@@ -695,7 +695,7 @@ void RunCollectInput(const uint8_t *data, size_t size, char *outcome) {
     WCHAR *list = model->list;
     size_t at = 0;
     for (int names = 0;; names++) {
-        REQUIRE(names <= EXTENSION_LIST_CAPACITY, "NextExtension does not end");
+        REQUIRE((size_t)names <= ExtensionListCapacity, "NextExtension does not end");
         size_t begin = 0, end = 0;
         int expected = 0;
         for (;;) {
@@ -716,9 +716,9 @@ void RunCollectInput(const uint8_t *data, size_t size, char *outcome) {
         REQUIRE(!!LastNext == expected, "NextExtension: another end than the list's brackets give");
         if (!expected) break;
         const WCHAR *name = CurrentExtension;
-        REQUIRE(name >= ExtensionList && name < ExtensionList + EXTENSION_LIST_CAPACITY,
+        REQUIRE(name >= ExtensionList && name < ExtensionList + ExtensionListCapacity,
                 "CurrentExtension outside ExtensionList");
-        size_t room = (size_t)(ExtensionList + EXTENSION_LIST_CAPACITY - name);
+        size_t room = (size_t)(ExtensionList + ExtensionListCapacity - name);
         REQUIRE(BoundedLength(name, room) < room, "CurrentExtension not terminated inside ExtensionList");
         REQUIRE((size_t)(name - ExtensionList) == begin && Same(name, list + begin),
                 "NextExtension: another name than the list's brackets give");

@@ -1,13 +1,13 @@
 /* libFuzzer entry for the RunEntriesInput target. */
 #include "targets.h"
 
-int LLVMFuzzerInitialize(int *argc, char ***argv) {
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     (void)argc, (void)argv;
     FuzzSetUp();
     return 0;
 }
 
-int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     RunEntriesInput(data, size, NULL);
     return 0;
 }

@@ -1,4 +1,4 @@
-/* Registry keys with the device's access rules. */
+// Registry keys with the device's access rules.
 #include "platform/platform.h"
 
 #ifndef _WIN32_WCE
@@ -6,13 +6,17 @@
 #undef RegOpenKeyExW
 #undef RegCreateKeyExW
 
-/* What a key opened or created with mask 0 may do on the device: read and write. */
-#define DEVICE_KEY_ACCESS (KEY_READ | KEY_WRITE)
+namespace {
 
-static REGSAM DeviceAccess(REGSAM access)
+// What a key opened or created with mask 0 may do on the device: read and write.
+const REGSAM DeviceKeyAccess = KEY_READ | KEY_WRITE;
+
+REGSAM DeviceAccess(REGSAM access)
 {
-    return access ? access : DEVICE_KEY_ACCESS;
+    return access ? access : DeviceKeyAccess;
 }
+
+} // namespace
 
 LONG WINAPI DeviceRegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result)
 {
@@ -26,4 +30,4 @@ LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, L
         result, disposition);
 }
 
-#endif /* _WIN32_WCE */
+#endif // _WIN32_WCE

@@ -1,12 +1,8 @@
-/* The About, manual registration and Help dialogs. */
+// The About, manual registration and Help dialogs.
 #include "ui/dialogs.h"
 #include "registration/registration.h"
 
-/* The text typed into the manual registration dialog; CurrentExtension points into it
- * while it is registered. */
-static WCHAR TypedExtension[TYPED_EXTENSION_MAX_LENGTH + 1];
-
-const WCHAR HelpText[] =
+extern const WCHAR HelpText[] =
     L"\r\n"
     L"     Программа \"Velandrimour\"\r\n"
     L"\r\n"
@@ -25,8 +21,14 @@ const WCHAR HelpText[] =
     L"ВЛЕВО, ВПРАВО, так  же, повторное нажатие на закрепленную аппаратную кнопку, "
     L"соответствует выбору первой  экранной кнопки.";
 
-/* Full screen, a Done button in the title bar that sends IDOK, the input panel lowered. */
-static void InitShellDialog(HWND dialog)
+namespace {
+
+// The text typed into the manual registration dialog; CurrentExtension points into it
+// while it is registered.
+WCHAR TypedExtension[TypedExtensionMaxLength + 1];
+
+// Full screen, a Done button in the title bar that sends IDOK, the input panel lowered.
+void InitShellDialog(HWND dialog)
 {
     SHINITDLGINFO info;
     info.dwMask = SHIDIM_FLAGS;
@@ -35,8 +37,8 @@ static void InitShellDialog(HWND dialog)
     SHInitDialog(&info);
 }
 
-/* Ends the dialog on IDOK, the command its Done button sends; other commands are not handled. */
-static INT_PTR EndOnDone(HWND dialog, WPARAM wParam)
+// Ends the dialog on IDOK, the command its Done button sends; other commands are not handled.
+INT_PTR EndOnDone(HWND dialog, WPARAM wParam)
 {
     if (LOWORD(wParam) != IDOK)
         return FALSE;
@@ -44,32 +46,33 @@ static INT_PTR EndOnDone(HWND dialog, WPARAM wParam)
     return TRUE;
 }
 
-/* Registers the typed extension unless it is empty or too long, then closes the dialog. */
-static void AssociateTypedExtension(HWND dialog)
+// Registers the typed extension unless it is empty or too long, then closes the dialog.
+void AssociateTypedExtension(HWND dialog)
 {
     HWND edit = GetDlgItem(dialog, IDC_EXTENSION);
-    if (GetWindowTextLengthW(edit) > TYPED_EXTENSION_MAX_LENGTH) {
+    if (GetWindowTextLengthW(edit) > TypedExtensionMaxLength) {
         MessageBoxW(dialog, L"Слишком длинное расширение.", L"Extention error", MB_OK | MB_ICONERROR);
     } else {
         TypedExtension[0] = 0;
-        GetWindowTextW(edit, TypedExtension, TYPED_EXTENSION_MAX_LENGTH + 1);
+        GetWindowTextW(edit, TypedExtension, static_cast<int>(ElementCount(TypedExtension)));
         if (TypedExtension[0])
             RegisterTypedExtension(TypedExtension, dialog);
     }
     EndDialog(dialog, IDC_ASSOCIATE);
 }
 
-/* Every repaint puts the focus back into the edit box and raises the input panel. */
-static void PrepareForTyping(HWND dialog)
+// Every repaint puts the focus back into the edit box and raises the input panel.
+void PrepareForTyping(HWND dialog)
 {
     SetFocus(GetDlgItem(dialog, IDC_EXTENSION));
     SHSipPreference(dialog, SIP_UP);
 }
 
-/* About: closes on IDOK only, which the Done button sends. */
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+} // namespace
+
+// About: closes on IDOK only, which the Done button sends.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    (void)lParam;
     switch (message) {
     case WM_INITDIALOG:
         InitShellDialog(dialog);
@@ -80,10 +83,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-/* Manual registration of one typed extension. */
-INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// Manual registration of one typed extension.
+INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    (void)lParam;
     switch (message) {
     case WM_INITDIALOG:
         InitShellDialog(dialog);
@@ -106,10 +108,9 @@ INT_PTR CALLBACK AssociateDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     return FALSE;
 }
 
-/* Help: the help text, the input panel kept down. */
-INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// Help: the help text, the input panel kept down.
+INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    (void)lParam;
     switch (message) {
     case WM_INITDIALOG:
         InitShellDialog(dialog);

@@ -1,86 +1,88 @@
-/* Starting a program by image name, as the device does. */
+// Starting a program by image name, as the device does.
 #include "platform/platform.h"
+
+#include <wchar.h>
 
 #ifndef _WIN32_WCE
 #undef CreateProcessW
 
-#define IMAGE_PATH_CAPACITY 520
-/* The quoted image path, a blank and parameters of up to 1024 characters. */
-#define DESKTOP_COMMAND_LINE_CAPACITY (IMAGE_PATH_CAPACITY + 3 + 1024)
-#define EXECUTABLE_EXTENSION L".exe"
+namespace {
 
-static WCHAR ImagePath[IMAGE_PATH_CAPACITY];
-static WCHAR DesktopCommandLine[DESKTOP_COMMAND_LINE_CAPACITY];
+const size_t ImagePathCapacity = 520;
+// The quoted image path, a blank and parameters of up to 1024 characters.
+const size_t DesktopCommandLineCapacity = ImagePathCapacity + 3 + 1024;
+const WCHAR ExecutableExtension[] = L".exe";
 
-static BOOL HasDirectory(const WCHAR *name)
+WCHAR ImagePath[ImagePathCapacity];
+WCHAR DesktopCommandLine[DesktopCommandLineCapacity];
+
+bool HasDirectory(const WCHAR *name)
 {
     return wcspbrk(name, L"\\/:") != NULL;
 }
 
-static BOOL HasExtension(const WCHAR *name)
+bool HasExtension(const WCHAR *name)
 {
     const WCHAR *dot = wcsrchr(name, L'.');
     return dot && !wcspbrk(dot, L"\\/");
 }
 
-static BOOL IsFile(const WCHAR *path)
+bool IsFile(const WCHAR *path)
 {
     DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-/* path = directory + name + extension; FALSE when that does not fit. */
-static BOOL JoinPath(WCHAR *path, const WCHAR *directory, const WCHAR *name, const WCHAR *extension)
+// path = directory + name + extension; false when that does not fit.
+bool JoinPath(WCHAR (&path)[ImagePathCapacity], const WCHAR *directory, const WCHAR *name, const WCHAR *extension)
 {
     size_t directoryLength = wcslen(directory), nameLength = wcslen(name), extensionLength = wcslen(extension);
-    if (directoryLength + nameLength + extensionLength >= IMAGE_PATH_CAPACITY)
-        return FALSE;
+    if (directoryLength + nameLength + extensionLength >= ImagePathCapacity)
+        return false;
     wmemcpy(path, directory, directoryLength);
     wmemcpy(path + directoryLength, name, nameLength);
     wmemcpy(path + directoryLength + nameLength, extension, extensionLength + 1);
-    return TRUE;
+    return true;
 }
 
-/* The launcher's own directory with its closing backslash, or "" when unknown. */
-static void LauncherDirectory(WCHAR *directory)
+// The launcher's own directory with its closing backslash, or "" when unknown.
+void LauncherDirectory(WCHAR (&directory)[ImagePathCapacity])
 {
-    DWORD length = GetModuleFileNameW(NULL, directory, IMAGE_PATH_CAPACITY);
-    WCHAR *backslash;
-    if (length == 0 || length >= IMAGE_PATH_CAPACITY) {
+    DWORD length = GetModuleFileNameW(NULL, directory, ImagePathCapacity);
+    if (length == 0 || length >= ImagePathCapacity) {
         directory[0] = 0;
         return;
     }
-    backslash = wcsrchr(directory, L'\\');
+    WCHAR *backslash = wcsrchr(directory, L'\\');
     if (backslash)
         backslash[1] = 0;
     else
         directory[0] = 0;
 }
 
-/* The full path of the program an image name names, into ImagePath: a bare name is sought
- * in the launcher's directory, then by the system's search; ".exe" is implied. */
-static BOOL FindImage(const WCHAR *imageName)
+// The full path of the program an image name names, into ImagePath: a bare name is sought
+// in the launcher's directory, then by the system's search; ".exe" is implied.
+bool FindImage(const WCHAR *imageName)
 {
-    WCHAR directory[IMAGE_PATH_CAPACITY];
-    const WCHAR *extension = HasExtension(imageName) ? L"" : EXECUTABLE_EXTENSION;
-    DWORD length;
+    const WCHAR *extension = HasExtension(imageName) ? L"" : ExecutableExtension;
     if (HasDirectory(imageName))
         return JoinPath(ImagePath, L"", imageName, extension) && IsFile(ImagePath);
+    WCHAR directory[ImagePathCapacity];
     LauncherDirectory(directory);
     if (directory[0] && JoinPath(ImagePath, directory, imageName, extension) && IsFile(ImagePath))
-        return TRUE;
-    length = SearchPathW(NULL, imageName, EXECUTABLE_EXTENSION, IMAGE_PATH_CAPACITY, ImagePath, NULL);
-    return length > 0 && length < IMAGE_PATH_CAPACITY && IsFile(ImagePath);
+        return true;
+    DWORD length = SearchPathW(NULL, imageName, ExecutableExtension, ImagePathCapacity, ImagePath, NULL);
+    return length > 0 && length < ImagePathCapacity && IsFile(ImagePath);
 }
 
-/* What the started program's start-up code takes apart: its quoted path, a blank and the
- * command line the device would hand it. */
-static BOOL ComposeCommandLine(const WCHAR *commandLine)
+// What the started program's start-up code takes apart: its quoted path, a blank and the
+// command line the device would hand it.
+bool ComposeCommandLine(const WCHAR *commandLine)
 {
     size_t pathLength = wcslen(ImagePath), lineLength = commandLine ? wcslen(commandLine) : 0;
+    if (pathLength + lineLength + 3 >= DesktopCommandLineCapacity)
+        return false;
     WCHAR *end = DesktopCommandLine;
-    if (pathLength + lineLength + 3 >= DESKTOP_COMMAND_LINE_CAPACITY)
-        return FALSE;
     *end++ = L'"';
     wmemcpy(end, ImagePath, pathLength);
     end += pathLength;
@@ -89,24 +91,23 @@ static BOOL ComposeCommandLine(const WCHAR *commandLine)
     if (lineLength)
         wmemcpy(end, commandLine, lineLength);
     end[lineLength] = 0;
-    return TRUE;
+    return true;
 }
+
+} // namespace
 
 BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
     LPSECURITY_ATTRIBUTES processAttributes, LPSECURITY_ATTRIBUTES threadAttributes,
     BOOL inheritHandles, DWORD creationFlags, LPVOID environment, LPCWSTR currentDirectory,
     LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation)
 {
-    STARTUPINFOW defaultStartup;
-    PROCESS_INFORMATION started;
-    BOOL found, ok;
     if (!imageName || !imageName[0]) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
-    found = FindImage(imageName);
-    if (!found && _wcsicmp(imageName, POCKET_WORD_IMAGE) == 0)
-        found = FindImage(POCKET_WORD_STAND_IN);
+    bool found = FindImage(imageName);
+    if (!found && _wcsicmp(imageName, PocketWordImage) == 0)
+        found = FindImage(PocketWordStandIn);
     if (!found) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
@@ -115,9 +116,11 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return FALSE;
     }
+    STARTUPINFOW defaultStartup;
     ZeroMemory(&defaultStartup, sizeof defaultStartup);
     defaultStartup.cb = sizeof defaultStartup;
-    ok = CreateProcessW(ImagePath, DesktopCommandLine, processAttributes, threadAttributes, inheritHandles,
+    PROCESS_INFORMATION started;
+    BOOL ok = CreateProcessW(ImagePath, DesktopCommandLine, processAttributes, threadAttributes, inheritHandles,
         creationFlags, environment, currentDirectory, startupInfo ? startupInfo : &defaultStartup,
         processInformation ? processInformation : &started);
     if (ok && !processInformation) {
@@ -127,4 +130,4 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
     return ok;
 }
 
-#endif /* _WIN32_WCE */
+#endif // _WIN32_WCE

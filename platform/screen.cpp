@@ -1,4 +1,4 @@
-/* The device's screen, for the desktop. */
+// The device's screen, for the desktop.
 #include "platform/platform.h"
 
 #ifndef _WIN32_WCE
@@ -6,7 +6,7 @@
 
 RECT DeviceScreenFrame(DWORD style, DWORD exStyle)
 {
-    RECT frame = { 0, 0, DEVICE_SCREEN_WIDTH, DEVICE_SCREEN_HEIGHT - DEVICE_TASK_BAR_HEIGHT };
+    RECT frame = { 0, 0, DeviceScreenWidth, DeviceScreenHeight - DeviceTaskBarHeight };
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return frame;
 }
@@ -15,11 +15,12 @@ HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
     DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
     HINSTANCE instance, LPVOID parameter)
 {
-    if (!parent && !(style & (WS_CHILD | WS_POPUP)) && x == (int)CW_USEDEFAULT && width == (int)CW_USEDEFAULT) {
-        /* An overlapped window always gets a caption and the window edge. */
+    if (!parent && !(style & (WS_CHILD | WS_POPUP)) && x == static_cast<int>(CW_USEDEFAULT)
+        && width == static_cast<int>(CW_USEDEFAULT)) {
+        // An overlapped window always gets a caption and the window edge.
         RECT frame = DeviceScreenFrame(style | WS_CAPTION, exStyle | WS_EX_WINDOWEDGE);
         x = 0;
-        y = DEVICE_TASK_BAR_HEIGHT;
+        y = DeviceTaskBarHeight;
         width = frame.right - frame.left;
         height = frame.bottom - frame.top;
     }
@@ -27,4 +28,4 @@ HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
         parameter);
 }
 
-#endif /* _WIN32_WCE */
+#endif // _WIN32_WCE

@@ -1,0 +1,127 @@
+// The entry table and the entry lines of the selected section.
+#include "config/config.h"
+#include "app/report.h"
+#include "base/text.h"
+
+#include <wchar.h>
+
+LaunchEntry EntryTable[EntrySlots];
+
+namespace {
+
+// Opens every report about the lines of a section.
+const WCHAR SectionReport[] = L"В файле velandrimour.ini, в разделе для расширения \"";
+
+// Copies the title, up to the first ";", and returns the position of that ";".
+const WCHAR *ParseTitle(const WCHAR *line, WCHAR (&title)[TitleCapacity])
+{
+    size_t length = 0;
+
+    do {
+        if (*line == L'\0')
+            ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без ';'.");
+        if (length == TitleMaxLength)
+            ReportConfigError(L"Button title", L"Слишком длинная надпись на кнопке.", L"", L"");
+        title[length++] = *line++;
+    } while (*line != L';');
+    title[length] = L'\0';
+    return line;
+}
+
+// Copies the command, from the first character after the first ";" and its spaces up to
+// the second ";", and returns the position of that ";".
+const WCHAR *ParseCommand(const WCHAR *text, WCHAR (&command)[CommandCapacity])
+{
+    size_t length = 0;
+
+    if (*text == L'\0')
+        ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без второго параметра.");
+    while (*text != L';') {
+        if (length == CommandMaxLength)
+            ReportFatal(L"Execline", L"Слишком длинная комантная строка.", L"", L"");
+        command[length++] = *text++;
+        if (*text == L'\0')
+            ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без второго ';'.");
+    }
+    command[length] = L'\0';
+    return text;
+}
+
+// Copies the parameters with every "%1" replaced by FileArgument, trailing spaces removed.
+void ParseParameters(const WCHAR *text, WCHAR (&parameters)[ParametersCapacity])
+{
+    size_t argumentLength = wcslen(FileArgument);
+    size_t length = 0;
+
+    while (*text != L'\0') {
+        if (text[0] == L'%' && text[1] == L'1') {
+            if (length + argumentLength > ParametersMaxLength)
+                ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
+            wmemcpy(parameters + length, FileArgument, argumentLength);
+            length += argumentLength;
+            text += 2;
+        } else {
+            if (length + 1 > ParametersMaxLength)
+                ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
+            parameters[length++] = *text++;
+        }
+    }
+    while (length > 0 && parameters[length - 1] == L' ')
+        length--;
+    parameters[length] = L'\0';
+}
+
+// The first character that is not a space.
+const WCHAR *SkipSpaces(const WCHAR *text)
+{
+    while (*text == L' ')
+        text++;
+    return text;
+}
+
+} // namespace
+
+// Fills EntryTable afresh from the section that SectionKey names.
+void LoadEntries()
+{
+    for (int slot = 0; slot < EntrySlots; slot++)
+        EntryTable[slot].Title[0] = L'\0';
+    BuildSectionKey();
+    LoadConfigFile();
+    if (FindSection())
+        ParseEntries();
+}
+
+// Fills the slots from the entry lines after the matched header, until the next header,
+// the end of the file or six slots; the lines after the sixth entry are not read.
+void ParseEntries()
+{
+    int slot = 0;
+
+    while (slot < EntrySlots) {
+        LaunchEntry &entry = EntryTable[slot];
+
+        if (!ReadLine() || LineBuffer[0] == L'[' || LineBuffer[0] == L'{')
+            break;
+        const WCHAR *cursor = ParseTitle(LineBuffer, entry.Title);
+        cursor = ParseCommand(SkipSpaces(cursor + 1), entry.Command);
+        ParseParameters(SkipSpaces(cursor + 1), entry.Parameters);
+        slot++;
+    }
+    if (slot == 0)
+        ReportConfigError(L"Button title error", SectionReport, SectionKey, L"\" нет записей.");
+}
+
+bool OpensSubmenu(const LaunchEntry &entry)
+{
+    return wcsstr(entry.Command, L"menu") != NULL || wcsstr(entry.Command, L"MENU") != NULL;
+}
+
+void SelectSubmenu(const LaunchEntry &entry)
+{
+    if (wcslen(entry.Parameters) > SubmenuNameMaxLength)
+        ReportFatal(L"SubMenu", L"Слишком длинное название подменю.", L"", L"");
+    CopyText(SectionKey, L"{");
+    AppendText(SectionKey, entry.Parameters);
+    AppendText(SectionKey, L"}");
+}

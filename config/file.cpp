@@ -1,0 +1,114 @@
+// The configuration file: where it lies, loading it whole, and its significant lines.
+#include "config/config.h"
+#include "app/report.h"
+#include "base/text.h"
+
+#include <wchar.h>
+
+WCHAR ConfigPath[ConfigPathCapacity];
+BYTE FileBuffer[FileBufferCapacity];
+DWORD FileByteCount;
+DWORD FileReadPosition;
+WCHAR LineBuffer[LineCapacity];
+
+namespace {
+
+// The character a byte yields when the code page has none for it.
+const WCHAR UnconvertibleByte = 0xFFFD;
+
+// One byte of the device's code page as one UTF-16 character.
+WCHAR ConvertByte(int byte)
+{
+    char single = static_cast<char>(byte);
+    WCHAR wide;
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &wide, 1) != 1)
+        return UnconvertibleByte;
+    return wide;
+}
+
+} // namespace
+
+// Builds ConfigPath from the executable's own path; a path that does not fit is refused.
+void LocateConfigFile()
+{
+    DWORD length = GetModuleFileNameW(NULL, ConfigPath, ConfigPathCapacity);
+
+    // A path cut at the buffer's end has no trustworthy directory, nor always a terminator.
+    ConfigPath[ConfigPathCapacity - 1] = L'\0';
+    if (length >= ConfigPathCapacity)
+        ReportFatal(L"Path", L"Слишком длинный путь к exe-файлу.", L"", L"");
+    const WCHAR *backslash = wcsrchr(ConfigPath, L'\\');
+    if (ConfigPath[0] == L'\0' || backslash == NULL)
+        ReportFatal(L"INI-file", L"Странное название у программы.", L"", L"");
+    if (backslash - ConfigPath > ConfigDirectoryMaxIndex)
+        ReportFatal(L"Path", L"Слишком длинный путь к exe-файлу.", L"", L"");
+    ConfigPath[backslash - ConfigPath + 1] = L'\0';
+    AppendText(ConfigPath, ConfigFileName);
+}
+
+// Reads the file whole into FileBuffer and rewinds the reader, or ends the program:
+// a missing file is created empty and reported, never read.
+void LoadConfigFile()
+{
+    HANDLE file = CreateFileW(ConfigPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, NULL);
+
+    if (file == INVALID_HANDLE_VALUE) {
+        file = CreateFileW(ConfigPath, GENERIC_WRITE, FILE_SHARE_WRITE, NULL, CREATE_NEW,
+            FILE_ATTRIBUTE_NORMAL, NULL);
+        if (file == INVALID_HANDLE_VALUE)
+            ReportFatal(L"File error", L"Фатальная ошибка открытия/создания файла \n\r", ConfigPath,
+                L". \n\rВероятно доступ заблокирован другой программой.");
+        CloseHandle(file);
+        ReportConfigError(L"File error", L"Осутствует файл \n\r", ConfigPath, L".\n\rФайл создан заново.");
+    }
+
+    FileByteCount = 0;
+    BOOL readOk = ReadFile(file, FileBuffer, FileBufferCapacity, &FileByteCount, NULL);
+    // Closed before any report, so that the file is never left open.
+    CloseHandle(file);
+    if (!readOk)
+        ReportFatal(L"File error", L"Ошибка чтения из файла velandrimour.ini.\n\r",
+            L"Вероятно доступ заблокирован другой программой.", L"");
+    if (FileByteCount > FileMaxSize)
+        ReportFatal(L"File error", L"Размер файла velandrimour.ini ", L"должен быть менее 16Кб.", L"");
+    FileReadPosition = 0;
+}
+
+// The byte at the read position, sign-extended, advancing; 0 once the data is spent.
+int NextByte()
+{
+    if (FileReadPosition >= FileByteCount)
+        return 0;
+    return static_cast<signed char>(FileBuffer[FileReadPosition++]);
+}
+
+// Places the next significant line in LineBuffer: leading spaces dropped, comments and
+// empty lines skipped. Returns false at the end of the data or at a zero byte that
+// begins a line. A line of 511 characters is reported before its end is seen.
+bool ReadLine()
+{
+    for (;;) {
+        size_t count = 0;
+        for (;;) {
+            if (count > LineMaxLength)
+                ReportConfigError(L"INI-file", L"Слишком длинная строка в ИНИ-файле", L"", L"");
+            int byte = NextByte();
+            if (byte == '\r') {
+                NextByte();
+                break;
+            }
+            if (byte == 0) {
+                if (count > 0)
+                    break;
+                return false;
+            }
+            if (byte == ' ' && count == 0)
+                continue;
+            LineBuffer[count++] = ConvertByte(byte);
+        }
+        LineBuffer[count] = L'\0';
+        if (count > 0 && LineBuffer[0] != L';')
+            return true;
+    }
+}
