@@ -6,8 +6,6 @@
 
 namespace {
 
-const WCHAR EditOffer[] = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
-
 // Joins the three pieces into text.
 void JoinReport(WCHAR (&text)[ReportCapacity], const WCHAR *text1, const WCHAR *text2, const WCHAR *text3)
 {

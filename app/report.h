@@ -9,6 +9,9 @@
 // ConfigPath of 497 characters and the Pocket Word offer is 592 characters.
 const size_t ReportCapacity = 600;
 
+// What ReportConfigError adds to its text before it asks.
+const WCHAR EditOffer[] = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
+
 // Shows text1, text2 and text3 joined under the caption and ends the program with status 1.
 NORETURN void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3);
 

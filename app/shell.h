@@ -9,6 +9,10 @@
 
 const WCHAR WindowClassName[] = L"VELANDRIMOUR";
 const WCHAR WindowTitle[] = L"Velandrimour";
+// Shown over the empty window when a start without a file finds no "[]" section.
+const WCHAR NoQuickLaunchCaption[] = L"Сообщение";
+const WCHAR NoQuickLaunchNotice[] =
+    L"Программа запущена без параметров, но в файле velandrimour.ini нет раздела \"[]\".";
 // Taken off the window's bottom coordinate when a menu bar exists.
 const int MenuBarAllowance = 26;
 

@@ -20,9 +20,6 @@ const int ArrowSlots = 4;
 const WPARAM ArrowKeys[ArrowSlots] = { VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT };
 STATIC_ASSERT(ArrowSlots <= EntrySlots, "every arrow key has a slot");
 
-const WCHAR NoQuickLaunchNotice[] =
-    L"Программа запущена без параметров, но в файле velandrimour.ini нет раздела \"[]\".";
-
 void DestroyEntryButtons()
 {
     for (int slot = 0; slot < EntrySlots; slot++) {
@@ -48,7 +45,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW &creation)
     ActivateInfo.cbSize = sizeof ActivateInfo;
     CreateEntryButtons(window, creation.hInstance);
     if (EntryTable[0].Title[0] == 0)
-        MessageBoxW(window, NoQuickLaunchNotice, L"Сообщение", MB_OK | MB_ICONERROR);
+        MessageBoxW(window, NoQuickLaunchNotice, NoQuickLaunchCaption, MB_OK | MB_ICONERROR);
     return 0;
 }
 

@@ -4,16 +4,22 @@
 ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build}
 case "$BUILD_DIR" in /*) ;; *) BUILD_DIR=$ROOT_DIR/$BUILD_DIR ;; esac
+TOOLCHAIN_FILE=$ROOT_DIR/cmake/mingw-w64-x86_64.cmake
 WINE=$ROOT_DIR/scripts/wine-run
 WINESERVER=/usr/lib/wine/wineserver
 
 REQUIRED_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine64 xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev"
+  wine64 fonts-wine xvfb xauth x11-apps imagemagick unzip clang libclang-rt-14-dev"
+# The 32-bit build's compiler, and the 32-bit Wine that runs its programs (wine64 hands a
+# 32-bit executable to it); wine32 comes from Debian's i386 architecture.
+PACKAGES_32BIT_BUILD="g++-mingw-w64-i686-posix"
+PACKAGES_32BIT_WINE="wine32:i386"
 
-# Installs, as root, those of the build's packages that are not installed yet.
+# Installs, as root, those of the build's packages (and of the ones given) that are not
+# installed yet, adding the i386 architecture first when one of them needs it.
 install_missing_packages() {
     local missing="" package
-    for package in $REQUIRED_PACKAGES; do
+    for package in $REQUIRED_PACKAGES "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing="$missing $package"
     done
@@ -24,6 +30,9 @@ install_missing_packages() {
         return 1
     fi
     export DEBIAN_FRONTEND=noninteractive
+    case "$missing" in *:i386*)
+        dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+    esac
     apt-get update -qq
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $missing
@@ -31,8 +40,7 @@ install_missing_packages() {
 
 configure_and_build() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-        cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/mingw-w64-x86_64.cmake"
+        cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE"
     fi
     cmake --build "$BUILD_DIR" "$@"
 }
@@ -63,6 +71,15 @@ prepare_wine() {
         "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    # A prefix made before wine32 was installed has no 32-bit system (wine: could not load
+    # kernel32.dll), and its update stamp does not tell: update it once more, made stale.
+    if [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "Adding the 32-bit system to the Wine prefix $WINEPREFIX (once, about 15 s)"
+        rm -f "$WINEPREFIX/.update-timestamp"
+        "$WINE" wineboot -u </dev/null >/dev/null 2>&1 || true
+        "$WINESERVER" -w
+    fi
+    install_marlett
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
     if [ -n "$XVFB_PID" ]; then
         # No window manager on a virtual display: do not wait for one at each window.
@@ -72,12 +89,25 @@ prepare_wine() {
     fi
 }
 
+# Wine draws the title bar's close box, check marks and arrows with Marlett. Debian's
+# fonts-wine puts it in /usr/share/wine/fonts, which this Wine never opens (it reads the
+# prefix's Fonts and fontconfig's folders), so without a copy in the prefix a letter "r"
+# stands for the glyph.
+install_marlett() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    [ -f "$fonts/marlett.ttf" ] && return 0
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
 finish_wine() {
     [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=""
+        # Its display is gone: a later prepare_wine in this shell starts another.
+        unset DISPLAY VELANDRIMOUR_VIRTUAL_DISPLAY
     fi
 }
 
@@ -89,6 +119,14 @@ wine_path() {
 }
 
 LAUNCH_TOOL=$BUILD_DIR/tests/e2e/launch.exe
+
+# Makes the 32-bit build the current one: i686, as the device is, in build32 (or BUILD32_DIR).
+select_32bit_build() {
+    BUILD_DIR=${BUILD32_DIR:-$ROOT_DIR/build32}
+    case "$BUILD_DIR" in /*) ;; *) BUILD_DIR=$ROOT_DIR/$BUILD_DIR ;; esac
+    TOOLCHAIN_FILE=$ROOT_DIR/cmake/mingw-w64-i686.cmake
+    LAUNCH_TOOL=$BUILD_DIR/tests/e2e/launch.exe
+}
 
 # Saves the part of the screen that the file names ("pid left top right bottom") as a PNG.
 save_screen_part() {

@@ -14,20 +14,24 @@ namespace {
 const DWORD kShowTimeout = 15000;
 const DWORD kSettleMilliseconds = 300;
 
+struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+// A named CALLBACK, not a lambda: on 32-bit Windows a lambda converts only to a cdecl
+// pointer, and EnumWindows calls stdcall.
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM data) {
+    Search *s = (Search *)data;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->pid && IsWindowVisible(window)) s->found.push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> WindowsOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            Search *s = (Search *)data;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window)) s->found.push_back(window);
-            return TRUE;
-        },
-        (LPARAM)&search);
+    Search search{pid, {}};
+    EnumWindows(CollectVisibleWindow, (LPARAM)&search);
     return search.found;
 }
 

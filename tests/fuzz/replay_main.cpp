@@ -4,6 +4,9 @@
  *   replay LIST-FILE OUT-FILE      (LIST-FILE: one input path a line)
  *   replay --tables OUT-FILE */
 #include "targets.h"
+#ifdef REPLAY_CHECK_AGREEMENT
+#include "check_agreement.h"
+#endif
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -72,9 +75,15 @@ int main(int argc, char **argv) {
         fprintf(out, "%u %s\n", count, Outcome);
         RunCollectInput(Input, size, Outcome);
         fprintf(out, "%u %s\n", count, Outcome);
+#ifdef REPLAY_CHECK_AGREEMENT
+        CheckAgreementInput(path, Input, size);
+#endif
         count++;
     }
     fclose(list);
     fprintf(stderr, "replay: %u inputs\n", count);
+#ifdef REPLAY_CHECK_AGREEMENT
+    CheckAgreementSummary();
+#endif
     return fclose(out) == 0 ? 0 : 2;
 }

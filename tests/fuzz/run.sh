@@ -2,7 +2,7 @@
 # Fuzzes the configuration reader, the section key and the extension collection natively
 # (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer), then replays the corpus
 # through the native build and through the program's own build under Wine and compares the
-# outcome of every input.
+# outcome of every input; under Wine velandrimour-check is compared with the launcher too.
 #   tests/fuzz/run.sh --quick         about 20 s a target (scripts/test.sh runs this)
 #   tests/fuzz/run.sh [--seconds N]   N seconds a target (default 600)
 #   tests/fuzz/run.sh --coverage      only line coverage of the fuzzed sources over the corpus
@@ -171,7 +171,8 @@ replay() {
 
     trap finish_wine EXIT
     prepare_wine
-    "$WINE" "$exe" "Z:$FUZZ_BUILD/inputs-wine.txt" "Z:$FUZZ_BUILD/outcomes-wine.txt" </dev/null 2>"$FUZZ_BUILD/replay-wine.log"
+    "$WINE" "$exe" "Z:$FUZZ_BUILD/inputs-wine.txt" "Z:$FUZZ_BUILD/outcomes-wine.txt" </dev/null \
+        >"$FUZZ_BUILD/check-agreement.txt" 2>"$FUZZ_BUILD/replay-wine.log"
     local status=$?
     "$WINE" "$exe" --tables "Z:$FUZZ_BUILD/tables-wine.txt" </dev/null
     finish_wine
@@ -180,6 +181,15 @@ replay() {
         cat "$FUZZ_BUILD/replay-wine.log"
         fail "replay: the replay under Wine failed (exit $status)"
         return
+    fi
+    # velandrimour-check against the launcher over the same inputs (a disagreement ends the replay).
+    local agreement
+    agreement=$(grep '^check:' "$FUZZ_BUILD/check-agreement.txt")
+    if [ -n "$agreement" ]; then
+        echo "fuzz: $agreement"
+        pass "check: the checker's --show and its error-free files agree with the launcher"
+    else
+        fail "check: the replay printed no agreement figures"
     fi
     if ! cmp -s "$FUZZ_BUILD/tables-native.txt" "$FUZZ_BUILD/tables-wine.txt"; then
         diff "$FUZZ_BUILD/tables-native.txt" "$FUZZ_BUILD/tables-wine.txt" | head -20

@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::wstring EditOffer = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
+const std::wstring OfferedEdit = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
 
 struct Expected {
     std::wstring caption;
@@ -93,7 +93,7 @@ TEST(ReportDeath, ConfigErrorAnsweredNoEnds) {
         {
             UseConfigPath(L"C:\\nowhere\\velandrimour.ini");
             BoxAnswerer answerer({IDNO});
-            Watch(answerer, {L"INI-file", L"Слишком длинная строка в ИНИ-файле" + EditOffer, {IDYES, IDNO}});
+            Watch(answerer, {L"INI-file", L"Слишком длинная строка в ИНИ-файле" + OfferedEdit, {IDYES, IDNO}});
             ReportConfigError(L"INI-file", L"Слишком длинная строка в ИНИ-файле", L"", L"");
         },
         ::testing::ExitedWithCode(1), "box as expected");
@@ -103,7 +103,7 @@ TEST(ReportDeath, LongestMessageIsShownWhole) {
     // The missing-file report for a configuration path of 497 characters: 592 in all.
     const std::wstring path = L"C:\\" + std::wstring(477, L'd') + L"\\velandrimour.ini";
     ASSERT_EQ(path.size(), 497u);
-    const std::wstring text = L"Осутствует файл \n\r" + path + L".\n\rФайл создан заново." + EditOffer;
+    const std::wstring text = L"Осутствует файл \n\r" + path + L".\n\rФайл создан заново." + OfferedEdit;
     ASSERT_EQ(text.size(), 592u);
     EXPECT_EXIT(
         {
@@ -125,7 +125,7 @@ TEST(ReportDeath, ConfigurationErrorFromLoadEntries) {
             SetFileArgument(L"\\My Documents\\a.TXT");
             BoxAnswerer answerer({IDNO});
             Watch(answerer, {L"Button title error",
-                             L"В файле velandrimour.ini, в разделе для расширения \"[txt]\" нет записей." + EditOffer,
+                             L"В файле velandrimour.ini, в разделе для расширения \"[txt]\" нет записей." + OfferedEdit,
                              {IDYES, IDNO}});
             LoadEntries();
             _exit(7);  // the reporter returned

@@ -10,12 +10,8 @@
 
 #include <gtest/gtest.h>
 
-// What a reporter was asked to show; the unit tests' reporters throw it.
-struct Reported {
-    std::wstring caption;
-    std::wstring text;      // the three pieces joined
-    bool configError;       // ReportConfigError rather than ReportFatal
-};
+#include "check/reported.h"
+
 
 // Runs the code and returns the report it raised, if any.
 std::optional<Reported> ReportOf(const std::function<void()> &code);

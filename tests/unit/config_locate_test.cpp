@@ -42,10 +42,15 @@ std::wstring PathWithBackslashAt(size_t index, const std::wstring &name) {
 
 }  // namespace
 
-extern "C" {
-// Takes the place of kernel32's import entry for the whole test binary.
-DWORD(WINAPI *__imp_GetModuleFileNameW)(HMODULE, LPWSTR, DWORD) = ChosenModuleFileName;
-}
+// Takes the place of kernel32's import entry for the whole test binary, under the entry's
+// own name: 32-bit Windows decorates it with the leading underscore and the stdcall bytes.
+#if defined(__i386__)
+#define GET_MODULE_FILE_NAME_IMPORT "__imp__GetModuleFileNameW@12"
+#else
+#define GET_MODULE_FILE_NAME_IMPORT "__imp_GetModuleFileNameW"
+#endif
+DWORD(WINAPI *GetModuleFileNameImport)(HMODULE, LPWSTR, DWORD) __asm__(GET_MODULE_FILE_NAME_IMPORT) =
+    ChosenModuleFileName;
 
 TEST(ConfigLocate, FileBesideTheExecutable) {
     ConfigPath[0] = L'\0';

@@ -1,6 +1,7 @@
-// The unit tests' reporters: record the report and leave the procedure under test.
-#include "app/shell.h"
-#include "support/test_support.h"
+// Reporters that record the report and throw it, so that control comes back to the caller:
+// the checker's, and the unit tests' and the fuzz replay's.
+#include "app/report.h"
+#include "check/reported.h"
 
 namespace {
 [[noreturn]] void Raise(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3,

@@ -1,0 +1,238 @@
+// The command line: options, the three modes, and the texts they print.
+#include "check/checker.h"
+#include "app/shell.h"
+
+#include <cwchar>
+
+namespace check {
+
+namespace {
+
+// The build's version, as a wide string.
+#define WIDE_TEXT_(text) L## #text
+#define WIDE_TEXT(text) WIDE_TEXT_(text)
+const wchar_t Version[] = L"velandrimour-check " WIDE_TEXT(VELANDRIMOUR_VERSION);
+
+const wchar_t *SeverityWord(Severity severity) {
+    return severity == Severity::Error ? L"error" : severity == Severity::Warning ? L"warning" : L"note";
+}
+
+// The text's lines, each line break of the launcher's ("\r\n", "\n\r", or one alone) one break.
+std::vector<std::wstring> Lines(const std::wstring &text) {
+    std::vector<std::wstring> lines(1);
+    for (size_t at = 0; at < text.size(); at++) {
+        wchar_t c = text[at];
+        if (c != L'\r' && c != L'\n') {
+            lines.back() += c;
+            continue;
+        }
+        if (at + 1 < text.size() && (text[at + 1] == L'\r' || text[at + 1] == L'\n') && text[at + 1] != c) at++;
+        lines.emplace_back();
+    }
+    return lines;
+}
+
+std::wstring JsonString(const std::wstring &text) {
+    std::wstring out = L"\"";
+    for (wchar_t c : text) {
+        if (c == L'"' || c == L'\\') {
+            out += L'\\';
+            out += c;
+        } else if (c < 0x20) {
+            wchar_t escape[8];
+            swprintf(escape, 8, L"\\u%04x", (unsigned)c);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + L"\"";
+}
+
+std::wstring Box(const std::wstring &indent, const std::wstring &caption, const std::wstring &text) {
+    std::wstring out = indent + L"Окно «" + caption + L"»:\n";
+    for (const std::wstring &line : Lines(text)) out += indent + L"  " + line + L"\n";
+    return out;
+}
+
+struct Arguments {
+    enum Mode { Check, ShowRow, ListAssociations, PrintVersion } mode = Check;
+    bool json = false;
+    std::wstring path;
+    std::wstring ini = L"velandrimour.ini";
+    bool iniGiven = false;
+    CheckOptions options;
+};
+
+// Throws the one-line message for wrong arguments.
+Arguments Parse(const std::vector<std::wstring> &arguments) {
+    Arguments parsed;
+    bool modeGiven = false;
+    auto setMode = [&](Arguments::Mode mode, const std::wstring &option) {
+        if (modeGiven && parsed.mode != mode) throw L"параметр " + option + L" нельзя сочетать с другим режимом";
+        parsed.mode = mode;
+        modeGiven = true;
+    };
+    for (const std::wstring &argument : arguments) {
+        if (argument == L"--json") {
+            parsed.json = true;
+        } else if (argument == L"--show" || argument.rfind(L"--show=", 0) == 0) {
+            setMode(Arguments::ShowRow, L"--show");
+            parsed.path = argument.size() > 7 ? argument.substr(7) : L"";
+        } else if (argument == L"--associations") {
+            setMode(Arguments::ListAssociations, argument);
+        } else if (argument == L"--version") {
+            setMode(Arguments::PrintVersion, argument);
+        } else if (argument.rfind(L"--path-length=", 0) == 0) {
+            std::wstring number = argument.substr(14);
+            wchar_t *end = nullptr;
+            unsigned long value = number.empty() ? 0 : wcstoul(number.c_str(), &end, 10);
+            if (number.empty() || *end || number[0] == L'-' || value > 511)
+                throw L"длина пути в " + argument + L" должна быть числом от 0 до 511";
+            parsed.options.pathLength = (unsigned)value;
+        } else if (argument.rfind(L"-", 0) == 0 && argument.size() > 1) {
+            throw L"неизвестный параметр " + argument +
+                L" (есть --json, --show[=ПУТЬ], --associations, --path-length=N, --version)";
+        } else if (parsed.iniGiven) {
+            throw L"лишний параметр " + argument + L": файл уже назван, " + parsed.ini;
+        } else {
+            parsed.ini = argument;
+            parsed.iniGiven = true;
+        }
+    }
+    if (parsed.json && parsed.mode != Arguments::Check) throw std::wstring(L"--json только для проверки всего файла");
+    return parsed;
+}
+
+RunResult CheckWhole(const Arguments &arguments, const ConfigImage &image) {
+    RunResult result;
+    std::vector<Finding> findings = CheckConfig(image, arguments.options);
+    size_t counts[3] = {};
+    for (const Finding &finding : findings) counts[(int)finding.severity]++;
+    if (arguments.json) {
+        result.out = FindingsJson(arguments.ini, findings);
+    } else {
+        for (const Finding &finding : findings) result.out += FormatFinding(arguments.ini, finding) + L"\n";
+        result.out += arguments.ini + L": ошибок: " + std::to_wstring(counts[0]) + L", предупреждений: " +
+                      std::to_wstring(counts[1]) + L", замечаний: " + std::to_wstring(counts[2]) + L"\n";
+    }
+    result.status = counts[0] ? 1 : 0;
+    return result;
+}
+
+RunResult ListAssociations() {
+    RunResult result;
+    std::optional<Reported> report;
+    std::vector<Association> list = Associations(report);
+    for (const Association &association : list) {
+        result.out += association.extension + L": ";
+        switch (association.state) {
+        case Association::NotRegistered: result.out += L"не зарегистрировано"; break;
+        case Association::Ours: result.out += L"открывается этой программой: " + association.command; break;
+        case Association::Other:
+            result.out += association.command.empty() ? L"зарегистрировано, но команды открытия нет"
+                                                      : L"открывается другой программой: " + association.command;
+            break;
+        case Association::Refused: result.out += L"длиннее 50 символов, регистрация откажет в нём"; break;
+        }
+        result.out += L"\n";
+    }
+    if (report) {
+        result.out += Box(L"", report->caption, report->text + (report->configError ? EditOffer : L""));
+        result.status = 1;
+    } else if (list.empty()) {
+        result.out += L"В файле нет расширений, которые предложит «Ассоциировать по INI-файлу».\n";
+    }
+    return result;
+}
+
+}  // namespace
+
+std::wstring OneLine(const std::wstring &text) {
+    std::wstring out;
+    for (const std::wstring &line : Lines(text)) {
+        if (!out.empty() && out.back() != L' ' && !line.empty() && line[0] != L' ') out += L' ';
+        out += line;
+    }
+    return out;
+}
+
+std::wstring FormatFinding(const std::wstring &file, const Finding &finding) {
+    return file + L":" + std::to_wstring(finding.line) + L":" + std::to_wstring(finding.column) + L": " +
+           SeverityWord(finding.severity) + L": " + finding.text + L" [" +
+           std::wstring(finding.code.begin(), finding.code.end()) + L"]";
+}
+
+std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &findings) {
+    std::wstring out = L"[";
+    for (size_t index = 0; index < findings.size(); index++) {
+        const Finding &finding = findings[index];
+        out += index ? L",\n " : L"";
+        out += L"{\"file\": " + JsonString(file) + L", \"line\": " + std::to_wstring(finding.line) +
+               L", \"column\": " + std::to_wstring(finding.column) + L", \"severity\": \"" +
+               SeverityWord(finding.severity) + L"\", \"code\": " +
+               JsonString(std::wstring(finding.code.begin(), finding.code.end())) + L", \"text\": " +
+               JsonString(finding.text) + L"}";
+    }
+    return out + L"]\n";
+}
+
+std::wstring FormatRow(const Row &row, int depth) {
+    std::wstring indent(4 * depth, L' ');
+    std::wstring out;
+    if (!row.key.empty()) out += indent + L"Ключ: " + row.key + L"\n";
+    if (row.report)
+        return out + Box(indent, row.report->caption, row.report->text + (row.report->configError ? EditOffer : L""));
+    if (row.headerLine) out += indent + L"Раздел: строка " + std::to_wstring(row.headerLine) + L": " + row.header + L"\n";
+    if (row.notice) out += Box(indent, NoQuickLaunchCaption, NoQuickLaunchNotice) + indent + L"Кнопок нет.\n";
+    for (size_t index = 0; index < row.buttons.size(); index++) {
+        const Button &button = row.buttons[index];
+        out += indent + std::to_wstring(index + 1) + L". «" + button.entry.Title + L"»: команда «" +
+               button.entry.Command + L"», параметры «" + button.entry.Parameters + L"»\n";
+        if (button.repeated) out += indent + L"    подменю " + button.submenuKey + L" уже показано выше\n";
+        else if (button.row) out += FormatRow(*button.row, depth + 1);
+    }
+    return out;
+}
+
+std::string ToUtf8(const std::wstring &text) {
+    if (text.empty()) return "";
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+RunResult Run(const std::vector<std::wstring> &arguments) {
+    RunResult result;
+    Arguments parsed;
+    try {
+        parsed = Parse(arguments);
+    } catch (const std::wstring &message) {
+        result.err = L"velandrimour-check: " + message + L"\n";
+        result.status = 2;
+        return result;
+    }
+    if (parsed.mode == Arguments::PrintVersion) {
+        result.out = std::wstring(Version) + L"\n";
+        return result;
+    }
+    ConfigImage image;
+    try {
+        image = OpenConfig(parsed.ini);
+    } catch (const CannotRead &cannot) {
+        result.err = L"velandrimour-check: " + cannot.message + L"\n";
+        result.status = 2;
+        return result;
+    }
+    if (parsed.mode == Arguments::ListAssociations) return ListAssociations();
+    if (parsed.mode == Arguments::ShowRow) {
+        Row row = Show(image, parsed.path);
+        result.out = FormatRow(row);
+        result.status = Reports(row) ? 1 : 0;
+        return result;
+    }
+    return CheckWhole(parsed, image);
+}
+
+}  // namespace check

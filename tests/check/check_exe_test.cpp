@@ -1,0 +1,87 @@
+// The real velandrimour-check.exe: its exit statuses, and UTF-8 text when its output is a pipe.
+#include "check_support.h"
+
+#define WIDE_TEXT_(text) L## #text
+#define WIDE_TEXT(text) WIDE_TEXT_(text)
+// The version the build gives the checker, as the version resources and the package have it.
+#define WIDE_VERSION WIDE_TEXT(VELANDRIMOUR_VERSION)
+
+namespace {
+
+struct Outcome {
+    DWORD status;
+    std::string out, err;
+};
+
+std::string Drain(HANDLE pipe) {
+    std::string bytes;
+    char buffer[4096];
+    DWORD read;
+    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read) bytes.append(buffer, read);
+    return bytes;
+}
+
+// Runs the checker beside the build's launcher, its standard output and error through pipes.
+Outcome RunChecker(const std::wstring &arguments) {
+    std::wstring exe = ModuleDirectory() + L"\\..\\..\\velandrimour-check.exe";
+    std::wstring command = L"\"" + exe + L"\" " + arguments;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    CreatePipe(&outRead, &outWrite, &inherit, 0);
+    CreatePipe(&errRead, &errWrite, &inherit, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION process{};
+    Outcome outcome{99, "", ""};
+    BOOL started = CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                  nullptr, &startup, &process);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (started) {
+        outcome.out = Drain(outRead);  // small outputs: the error pipe does not fill meanwhile
+        outcome.err = Drain(errRead);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &outcome.status);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    return outcome;
+}
+
+}  // namespace
+
+TEST_F(CheckTest, ExitStatusesAndUtf8Output) {
+    std::string ini = "\"" + check::ToUtf8(path()) + "\"";
+    const struct {
+        std::string file, arguments;
+        DWORD status;
+        std::wstring out, err;
+    } cases[] = {
+        {"[]\r\nA;b;c\r\n[*]\r\nB;c;%1\r\n", "", 0, L": ошибок: 0, предупреждений: 0, замечаний: 0\n", L""},
+        {"[]\r\nA;b;c\r\n", "", 0, L":1:1: warning: Нет раздела [*]", L""},
+        {"[]\r\nAbc\r\n[*]\r\nB;c;%1\r\n", "", 1, L":2:1: error: В файле velandrimour.ini, в разделе для расширения \"[]\"", L""},
+        {"[]\r\nAbc\r\n", "--json", 1, L"\"code\": \"no-semicolon\"", L""},
+        {"[]\r\nA;b;c\r\n", "--show=\\a.pdf", 1, L"Окно «Extention error»:\n", L""},
+        {"[]\r\nA;b;c\r\n", "--show", 0, L"1. «A»: команда «b», параметры «c»\n", L""},
+        {"", "--version", 0, L"velandrimour-check " WIDE_VERSION L"\n", L""},
+        {"", "--path-length=512", 2, L"", L"velandrimour-check: длина пути в --path-length=512 должна быть числом от 0 до 511\n"},
+        {"", "--bogus", 2, L"", L"velandrimour-check: неизвестный параметр --bogus"},
+        {"", "--show --associations", 2, L"", L"нельзя сочетать"},
+        {"", "", 2, L"", L"velandrimour-check: файл не найден: "},
+    };
+    for (const auto &one : cases) {
+        if (one.file.empty()) DeleteFileW(path().c_str());
+        else ASSERT_TRUE(WriteBytes(path(), one.file));
+        Outcome outcome = RunChecker(FromUtf8(one.arguments + " " + ini));
+        EXPECT_EQ(outcome.status, one.status) << one.arguments << "\n" << outcome.out << outcome.err;
+        EXPECT_NE(outcome.out.find(check::ToUtf8(one.out)), std::string::npos) << outcome.out;
+        EXPECT_NE(outcome.err.find(check::ToUtf8(one.err)), std::string::npos) << outcome.err;
+    }
+}

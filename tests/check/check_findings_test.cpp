@@ -1,0 +1,120 @@
+// Each finding on its smallest file, at its line, and not on its nearest correct neighbour.
+#include "check_support.h"
+
+namespace {
+
+// A correct frame around a body: a quick-launch section first, the wildcard last.
+std::string Framed(const std::string &body) { return "[]\r\nQ;q;q\r\n" + body + "[*]\r\nW;w;%1\r\n"; }
+std::string Section(const std::string &header, const std::string &lines) { return header + "\r\n" + lines; }
+std::string Entries(int count) {
+    std::string lines;
+    for (int index = 0; index < count; index++) lines += "A;b;%1\r\n";
+    return lines;
+}
+std::string Headers(size_t second) {
+    return Section("[" + Repeat('e', 507) + "]", "A;b;%1\r\n") + Section("[" + Repeat('f', second) + "]", "A;b;%1\r\n");
+}
+
+struct FindingCase {
+    std::string code;
+    std::string bad;
+    std::string where;  // line:column:severity
+    std::string good;
+};
+
+const FindingCase FindingCases[] = {
+    {"long-line", Framed("[a]\r\nA;b;" + Repeat('p', 507) + "\r\n"), "4:1:E", Framed("[a]\r\nA;b;" + Repeat('p', 506) + "\r\n")},
+    {"long-line", Framed("[a]\r\nA;b;%1\r\n;" + Repeat('c', 510) + "\r\n"), "5:1:E", Framed("[a]\r\nA;b;%1\r\n;" + Repeat('c', 509) + "\r\n")},
+    {"no-semicolon", Framed("[a]\r\nAbc\r\n"), "4:1:E", Framed("[a]\r\nA;b;%1\r\n")},
+    {"long-title", Framed("[a]\r\n" + Repeat('t', 41) + ";c;%1\r\n"), "4:1:E", Framed("[a]\r\n" + Repeat('t', 40) + ";c;%1\r\n")},
+    {"nothing-after-semicolon", Framed("[a]\r\nA;  \r\n"), "4:1:E", Framed("[a]\r\nA; ;%1\r\n")},
+    {"no-second-semicolon", Framed("[a]\r\nA;b\r\n"), "4:1:E", Framed("[a]\r\nA;b;\r\n")},
+    {"no-entries", Framed("[a]\r\n[b]\r\nA;b;%1\r\n"), "3:1:E", Framed("[a]\r\nA;b;%1\r\n[b]\r\nA;b;%1\r\n")},
+    {"entry-never-read", Framed(Section("[a]", Entries(7))), "10:1:W", Framed(Section("[a]", Entries(6)))},
+    {"long-submenu-name", Framed("[a]\r\nA;menu;" + Repeat('n', 41) + "\r\n"), "4:1:E", Framed("[a]\r\nA;menu;" + Repeat('n', 40) + "\r\n")},
+    {"missing-submenu", "[]\r\nA;menu;x\r\n", "2:1:E", "[]\r\nA;menu;x\r\n{x}\r\nB;c;d\r\n"},
+    {"long-parameters", Framed("[a]\r\nA;b;%1%1%1%1%1" + Repeat('x', 11) + "\r\n"), "4:1:E", Framed("[a]\r\nA;b;%1%1%1%1%1" + Repeat('x', 10) + "\r\n")},
+    {"extensions-too-long", Framed(Headers(508)), "5:1:E", Framed(Headers(507))},
+    {"header-never-matches", Framed("[a]\r\nA;b;%1\r\n[a]\r\nA;b;%1\r\n"), "5:1:W", Framed("[a]\r\nA;b;%1\r\n[b]\r\nA;b;%1\r\n")},
+    {"header-never-matches", "[*]\r\nA;b;c\r\n{m}\r\nA;b;c\r\n[]\r\nA;b;c\r\n", "3:1:W", "{m}\r\nA;b;c\r\n[*]\r\nA;b;c\r\n[]\r\nA;b;c\r\n"},
+    {"submenu-capital", Framed("[a]\r\nA;menu;Tools\r\n{tools}\r\nB;c;d\r\n"), "4:1:W", Framed("[a]\r\nA;menu;tools\r\n{tools}\r\nB;c;d\r\n")},
+    {"menu-in-command", Framed("[a]\r\nA;\\menus\\x.exe;m\r\n{m}\r\nB;c;d\r\n"), "4:1:W", Framed("[a]\r\nA;menu;m\r\n{m}\r\nB;c;d\r\n")},
+    {"long-extension", Framed("[" + Repeat('e', 41) + "]\r\nA;b;%1\r\n"), "3:1:W", Framed("[" + Repeat('e', 40) + "]\r\nA;b;%1\r\n")},
+    {"extension-refused", Framed("[" + Repeat('e', 51) + "]\r\nA;b;%1\r\n"), "3:1:W", Framed("[" + Repeat('e', 50) + "]\r\nA;b;%1\r\n")},
+    {"dotted-extension", Framed("[tar.gz]\r\nA;b;%1\r\n"), "3:1:W", Framed("[gz]\r\nA;b;%1\r\n")},
+    {"no-quick-launch", "[*]\r\nA;b;c\r\n", "1:1:W", "[*]\r\nA;b;c\r\n[]\r\nA;b;c\r\n"},
+    {"no-wildcard", "[]\r\nA;b;c\r\n", "1:1:W", Framed("")},
+    {"text-before-header", "x\r\n" + Framed(""), "1:1:W", ";x\r\n" + Framed("")},
+    {"leading-tab", Framed("[a]\r\n\tA;b;%1\r\n"), "4:1:W", Framed("[a]\r\n A;b;%1\r\n")},
+    {"byte-order-mark", "\xEF\xBB\xBF" + Framed(""), "1:1:W", Framed("")},
+    {"utf8", Framed("[a]\r\n\xD0\xAF;b;%1\r\n"), "4:1:W", Framed("[a]\r\n\xDF;b;%1\r\n")},
+    {"lone-line-feed", Framed("[a]\r\nA;b;%1\nB;c;%1\r\n"), "4:7:W", Framed("[a]\r\nA;b;%1\r\nB;c;%1\r\n")},
+    {"lone-carriage-return", Framed("[a]\r\nA;b;%1\r;B;c;%1\r\n"), "5:1:W", Framed("[a]\r\nA;b;%1\r\n;B;c;%1\r\n")},
+    {"zero-byte", Framed(Bytes("[a]\r\nA;b;%1\0B;c;%1\r\n")), "4:7:W", Framed("[a]\r\nA;b;%1\r\nB;c;%1\r\n")},
+    {"zero-byte", Bytes("[]\r\nA;b;c\r\n\0[*]\r\nA;b;c\r\n"), "3:1:W", "[]\r\nA;b;c\r\n[*]\r\nA;b;c\r\n"},
+    {"no-file-argument", Framed("[a]\r\nA;b;c\r\n"), "4:1:N", Framed("[a]\r\nA;b;%1\r\n")},
+};
+
+std::vector<std::string> Places(const std::vector<check::Finding> &findings, const std::string &code) {
+    std::vector<std::string> places = Where(findings, code);
+    for (size_t index = 0, at = 0; at < findings.size(); at++)
+        if (findings[at].code == code) places[index++] += ":" + std::string(1, "EWN"[(int)findings[at].severity]);
+    return places;
+}
+
+}  // namespace
+
+TEST_F(CheckTest, EachFindingOnItsSmallestFileAndNotOnItsNearestCorrectNeighbour) {
+    for (const FindingCase &one : FindingCases) {
+        SCOPED_TRACE(one.code + " at " + one.where);
+        EXPECT_EQ(Places(Findings(one.bad), one.code), std::vector<std::string>{one.where});
+        EXPECT_EQ(Places(Findings(one.good), one.code), std::vector<std::string>{});
+    }
+}
+
+TEST_F(CheckTest, TheFileSizeLimitIsFoundAndTheRestStillChecked) {
+    std::string fits = "[]\r\nAbc\r\n" + Repeat(' ', 16383 - 9);
+    EXPECT_EQ(Where(Findings(fits), "file-too-large"), std::vector<std::string>{});
+    std::vector<check::Finding> over = Findings(fits + " ");
+    EXPECT_EQ(Where(over, "file-too-large"), std::vector<std::string>{"3:16375"});
+    EXPECT_EQ(Where(over, "no-semicolon"), std::vector<std::string>{"2:1"});
+}
+
+// Editors count CR LF, a lone CR and a lone LF as one line end each; a zero byte ends none.
+TEST_F(CheckTest, LineNumbersAcrossEveryKindOfLineEnd) {
+    const struct {
+        std::string file;
+        std::vector<std::string> places;
+    } cases[] = {
+        {"[*]\r\nA;b;c\r\n[]\r\n\r\n; c\r\n   Bad\r\n", {"6:4"}},
+        {"[*]\r\nA;b;c\r\n[]\r\nA;b;c\rNBad\r\n", {"5:2"}},
+        {"[*]\r\nA;b;c\r\n[]\r\nA;b;c\r\n  Bad\nline\r\nWorse\r\n", {"5:3", "7:1"}},
+        {Bytes("[*]\r\nA;b;c\r\n[]\r\nA;b;c\r\nBad\0Worse\r\n"), {"5:1", "5:5"}},
+    };
+    for (const auto &one : cases) EXPECT_EQ(Where(Findings(one.file), "no-semicolon"), one.places) << one.file;
+}
+
+// The launcher's own message, word for word, its line breaks as blanks.
+TEST_F(CheckTest, TextsAreTheLaunchersOwn) {
+    const struct {
+        std::string file;
+        std::wstring text;
+    } cases[] = {
+        {Framed("[a]\r\nAbc\r\n"), L"В файле velandrimour.ini, в разделе для расширения \"[a]\" содержиться строка без ';'."},
+        {"[]\r\nA;menu;x\r\n", L"В файле velandrimour.ini нет раздела для расширения \"{x},\" а так же раздела для [*]."},
+        {Framed("[a]\r\nA;b;%1%1" + Repeat('x', 11) + "\r\n"), L"Слишком длинная строка параметров. (с путём к файлу длиной от 250 символов)"},
+    };
+    for (const auto &one : cases) {
+        std::vector<std::wstring> errors;
+        for (const check::Finding &finding : Findings(one.file, 300))
+            if (finding.severity == check::Severity::Error) errors.push_back(finding.text);
+        EXPECT_EQ(errors, std::vector<std::wstring>{one.text});
+    }
+    EXPECT_EQ(check::OneLine(L"файла \n\rZ:\\a.ini. \n\rВероятно"), L"файла Z:\\a.ini. Вероятно");
+}
+
+TEST_F(CheckTest, JsonHoldsTheSameFindings) {
+    EXPECT_EQ(check::FindingsJson(L"a.ini", Findings("[]\r\nA\"b\r\n[*]\r\nB;c;%1\r\n")),
+              L"[{\"file\": \"a.ini\", \"line\": 2, \"column\": 1, \"severity\": \"error\", \"code\": \"no-semicolon\", "
+              L"\"text\": \"В файле velandrimour.ini, в разделе для расширения \\\"[]\\\" содержиться строка без ';'.\"}]\n");
+}
