@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "base/text.h"
 #include "support/test_support.h"
+#include "worst_case_config.h"
 
 #include <cstdio>
 
@@ -12,23 +13,7 @@ std::string WorstCaseFile() {
     std::string tail = "[txt]\r\n";
     for (int slot = 1; slot <= 6; slot++)
         tail += ToCp1251(L"Кнопка " + std::to_wstring(slot) + L";\\Program Files\\Программа\\prog;-open %1 -log %1\r\n");
-    std::string blocks;
-    for (int block = 0;; block++) {
-        std::string number = std::to_string(block);
-        std::string next = "[E" + number + "] [F" + number + "] [G" + number + "] [H" + number + "]\r\n" +
-                           ToCp1251(L"Надпись;программа;%1 параметры\r\n");
-        if (blocks.size() + next.size() + tail.size() + 3 > FileMaxSize) break;
-        blocks += next;
-    }
-    // Comment lines fill the rest, so that the file has exactly the largest size.
-    size_t room = FileMaxSize - blocks.size() - tail.size();
-    while (room > 0) {
-        size_t line = room > 500 ? 500 : room;
-        if (room - line > 0 && room - line < 3) line -= 3;
-        blocks += ";" + std::string(line - 3, 'c') + "\r\n";
-        room -= line;
-    }
-    return blocks + tail;
+    return FillAhead(tail, FileMaxSize);
 }
 
 double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
