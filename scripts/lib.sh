@@ -100,6 +100,15 @@ install_marlett() {
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
+# Runs the current build's tests in a Wine session of their own.
+run_tests() {
+    trap finish_wine EXIT
+    prepare_wine
+    ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 900
+    finish_wine
+    trap - EXIT
+}
+
 finish_wine() {
     [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
     if [ -n "$XVFB_PID" ]; then

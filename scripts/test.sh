@@ -6,11 +6,7 @@ set -euo pipefail
 
 install_missing_packages
 configure_and_build
-trap finish_wine EXIT
-prepare_wine
-ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 900
-finish_wine
-trap - EXIT
+run_tests
 
 if [ -x "$ROOT_DIR/tests/fuzz/run.sh" ]; then
     "$ROOT_DIR/tests/fuzz/run.sh" --quick

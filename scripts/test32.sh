@@ -8,8 +8,4 @@ select_32bit_build
 
 install_missing_packages $PACKAGES_32BIT_BUILD $PACKAGES_32BIT_WINE
 configure_and_build
-trap finish_wine EXIT
-prepare_wine
-ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 900
-finish_wine
-trap - EXIT
+run_tests
