@@ -112,11 +112,13 @@ void ParseEntries()
         ReportConfigError(L"Button title error", SectionReport, SectionKey, L"\" нет записей.");
 }
 
+// A command that holds "menu" or "MENU" anywhere names a submenu.
 bool OpensSubmenu(const LaunchEntry &entry)
 {
     return wcsstr(entry.Command, L"menu") != NULL || wcsstr(entry.Command, L"MENU") != NULL;
 }
 
+// The submenu's key: its name as written in the parameters, between braces.
 void SelectSubmenu(const LaunchEntry &entry)
 {
     if (wcslen(entry.Parameters) > SubmenuNameMaxLength)

@@ -53,6 +53,7 @@ void PlaceMenuBar(HWND bar, HWND parent)
     MoveWindow(bar, 0, client.bottom - DeviceMenuBarHeight, client.right, DeviceMenuBarHeight, TRUE);
 }
 
+// The bar that follows this parent, or NULL once it is gone.
 MenuBar *FindMenuBarOfParent(HWND parent)
 {
     for (int index = 0; index < MenuBars; index++)
@@ -79,6 +80,7 @@ LRESULT CALLBACK ParentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcW(previous, parent, message, wParam, lParam);
 }
 
+// Puts ParentProc in front of the parent's own procedure, once per parent.
 void FollowParent(HWND parent)
 {
     if (GetPropW(parent, ParentProcProperty))
