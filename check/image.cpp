@@ -2,6 +2,7 @@
 // checker only notes where each significant line lies and how an editor numbers it.
 #include "check/checker.h"
 #include "check/launcher.h"
+#include "base/text.h"
 
 #include <algorithm>
 
@@ -52,7 +53,7 @@ DWORD StartOfLine(DWORD from, DWORD end, const std::wstring &text) {
             break;
         }
     }
-    wcscpy(LineBuffer, saved.c_str());
+    CopyText(LineBuffer, saved.c_str());
     FileReadPosition = end;
     return found;
 }
@@ -79,7 +80,7 @@ ConfigImage OpenConfig(const std::wstring &path) {
     DWORD attributes = GetFileAttributesW(full);
     if (attributes == INVALID_FILE_ATTRIBUTES) throw CannotRead{L"файл не найден: " + path};
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw CannotRead{L"это папка, а не файл: " + path};
-    wcscpy(ConfigPath, full);
+    CopyText(ConfigPath, full);
     try {
         LoadConfigFile();
     } catch (const Reported &report) {

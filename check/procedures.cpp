@@ -1,6 +1,7 @@
 // The launcher's procedures run over one piece of the loaded file, their reports caught.
 #include "check/procedures.h"
 #include "check/launcher.h"
+#include "base/text.h"
 
 namespace check {
 
@@ -9,15 +10,9 @@ std::wstring Lowered(std::wstring text) {
     return text;
 }
 
-void SetSectionKey(const std::wstring &key) {
-    size_t length = std::min(key.size(), SectionKeyCapacity - 1);
-    key.copy(SectionKey, length);
-    SectionKey[length] = 0;
-}
-
 Match FindFor(const ConfigImage &image, const std::wstring &key) {
     Match match;
-    SetSectionKey(key);
+    CopyText(SectionKey, key.c_str());
     FileReadPosition = 0;
     try {
         if (FindSection()) match.header = image.LineEndingAt(FileReadPosition);
@@ -32,9 +27,8 @@ Parsed ParseSection(DWORD start, DWORD end, const std::wstring &key, const std::
     DWORD byteCount = FileByteCount;
     FileByteCount = end;
     FileReadPosition = start;
-    SetSectionKey(key);
-    argument.copy(FileArgument, std::min(argument.size(), FileArgumentMaxLength));
-    FileArgument[std::min(argument.size(), FileArgumentMaxLength)] = 0;
+    CopyText(SectionKey, key.c_str());
+    CopyText(FileArgument, argument.c_str());
     EntryTable[0].Title[0] = 0;
     try {
         ParseEntries();

@@ -24,6 +24,4 @@ Parsed ParseSection(DWORD start, DWORD end, const std::wstring &key, const std::
 // Lower case through the platform's call, the one FindSection uses.
 std::wstring Lowered(std::wstring text);
 
-void SetSectionKey(const std::wstring &key);
-
 }  // namespace check

@@ -14,7 +14,6 @@ void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, c
     Raise(caption, text1, text2, text3, false);
 }
 
-void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2,
-                                  const WCHAR *text3) {
+void ReportConfigError(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2, const WCHAR *text3) {
     Raise(caption, text1, text2, text3, true);
 }

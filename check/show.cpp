@@ -3,6 +3,7 @@
 #include "check/checker.h"
 #include "check/launcher.h"
 #include "check/procedures.h"
+#include "base/text.h"
 
 #include <set>
 
@@ -65,7 +66,7 @@ Row Start(const ConfigImage &image, const std::wstring &argument, const std::wst
     }
     std::set<std::wstring> shown;
     if (!submenuKey.empty()) {
-        SetSectionKey(submenuKey);
+        CopyText(SectionKey, submenuKey.c_str());
         shown.insert(submenuKey);
     }
     return ShowCurrent(image, shown);

@@ -11,6 +11,7 @@
 #include "check/checker.h"
 #include "check/launcher.h"
 #include "check/procedures.h"
+#include "base/text.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ Outcome Launcher(const std::wstring &argument, const std::wstring &submenuKey) {
     FileArgument[0] = 0;
     try {
         SetFileArgument(argument.c_str());
-        if (!submenuKey.empty()) check::SetSectionKey(submenuKey);
+        if (!submenuKey.empty()) CopyText(SectionKey, submenuKey.c_str());
         LoadEntries();
         for (int slot = 0; slot < EntrySlots && EntryTable[slot].Title[0]; slot++)
             outcome.table.push_back(Slot(EntryTable[slot]));
