@@ -4,7 +4,7 @@
 set -euo pipefail
 ROOT_DIR=$(cd "$(dirname "$0")/.." && pwd)
 
-iconv -f UTF-8 -t CP1251 <<'EOF' | sed 's/$/\r/' > "$ROOT_DIR/velandrimour.ini"
+"$ROOT_DIR/scripts/to-cp1251.sh" /dev/stdin "$ROOT_DIR/velandrimour.ini" <<'EOF'
 ; ======================================================================
 ;   velandrimour.ini -- настройка программы Velandrimour
 ; ======================================================================
