@@ -1,5 +1,6 @@
 // The command line: options, the three modes, and the texts they print.
 #include "check/checker.h"
+#include "check/fix.h"
 #include "app/shell.h"
 
 #include <cwchar>
@@ -56,7 +57,7 @@ std::wstring Box(const std::wstring &indent, const std::wstring &caption, const 
 }
 
 struct Arguments {
-    enum Mode { Check, ShowRow, ListAssociations, PrintVersion } mode = Check;
+    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix } mode = Check;
     bool json = false;
     std::wstring path;
     std::wstring ini = L"velandrimour.ini";
@@ -81,6 +82,8 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
             parsed.path = argument.size() > 7 ? argument.substr(7) : L"";
         } else if (argument == L"--associations") {
             setMode(Arguments::ListAssociations, argument);
+        } else if (argument == L"--fix") {
+            setMode(Arguments::Fix, argument);
         } else if (argument == L"--version") {
             setMode(Arguments::PrintVersion, argument);
         } else if (argument.rfind(L"--path-length=", 0) == 0) {
@@ -92,7 +95,7 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
             parsed.options.pathLength = (unsigned)value;
         } else if (argument.rfind(L"-", 0) == 0 && argument.size() > 1) {
             throw L"неизвестный параметр " + argument +
-                L" (есть --json, --show[=ПУТЬ], --associations, --path-length=N, --version)";
+                L" (есть --json, --show[=ПУТЬ], --fix, --associations, --path-length=N, --version)";
         } else if (parsed.iniGiven) {
             throw L"лишний параметр " + argument + L": файл уже назван, " + parsed.ini;
         } else {
@@ -100,7 +103,8 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
             parsed.iniGiven = true;
         }
     }
-    if (parsed.json && parsed.mode != Arguments::Check) throw std::wstring(L"--json только для проверки всего файла");
+    if (parsed.json && parsed.mode != Arguments::Check && parsed.mode != Arguments::Fix)
+        throw std::wstring(L"--json только для проверки всего файла");
     return parsed;
 }
 
@@ -217,6 +221,8 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
         result.out = std::wstring(Version) + L"\n";
         return result;
     }
+    RunResult fixed;  // --fix rewrites the file first, then checks it as the plain check does
+    if (parsed.mode == Arguments::Fix && (fixed = FixFile(parsed.ini, parsed.json)).status) return fixed;
     ConfigImage image;
     try {
         image = OpenConfig(parsed.ini);
@@ -232,7 +238,10 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
         result.status = Reports(row) ? 1 : 0;
         return result;
     }
-    return CheckWhole(parsed, image);
+    RunResult checked = CheckWhole(parsed, image);
+    checked.out.insert(0, fixed.out);
+    checked.err.insert(0, fixed.err);
+    return checked;
 }
 
 }  // namespace check
