@@ -26,7 +26,7 @@ WCHAR KeyClass[] = L"String";
 
 // The type's icon key, opened as one subkey of HKEY_CLASSES_ROOT: T "\DefaultIcon".
 const WCHAR IconSubkeySuffix[] = L"\\DefaultIcon";
-const size_t IconKeyNameCapacity = TypeNameCapacity + sizeof IconSubkeySuffix / sizeof(WCHAR) - 1;
+const size_t IconKeyNameCapacity = TypeNameCapacity - 1 + ELEMENT_COUNT(IconSubkeySuffix);
 
 // What the default value of an existing extension key holds.
 enum StoredTypeName {
