@@ -85,9 +85,9 @@ const int DeviceMenuBarHeight = 26;
 RECT DeviceScreenFrame(DWORD style, DWORD exStyle);
 // The class of the window SHCreateMenuBar makes.
 const WCHAR DeviceMenuBarClass[] = L"menu_worker";
-// Started for "PWord" where the desktop has no program of that name.
+// Started, by image name too, for "PWord" where the desktop has no program of that name.
 const WCHAR PocketWordImage[] = L"PWord";
-const WCHAR PocketWordStandIn[] = L"notepad.exe";
+const WCHAR PocketWordStandIn[] = L"notepad";
 
 // The device's screen: a top-level window created at the default position and size gets
 // the device's work area, not the desktop's default: a client area as wide as the
