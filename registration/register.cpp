@@ -68,8 +68,8 @@ void SetDefaultValue(HKEY key, const WCHAR *value)
             static_cast<DWORD>((wcslen(value) + 1) * sizeof(WCHAR)));
 }
 
-// Points the type's Shell\Open\Command at the program, reaching each key by reach:
-// CreateKey for a new type, OpenKey for an existing one.
+// Points the type's Shell\Open\Command at the program. Each key is reached by reach:
+// CreateKey for a new type, OpenKey for an existing one, which gets no key made.
 void SetOpenCommand(HKEY typeKey, HKEY (*reach)(HKEY parent, const WCHAR *name))
 {
     HKEY shellKey = reach(typeKey, L"Shell");

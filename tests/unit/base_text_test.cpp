@@ -6,17 +6,12 @@
 #include <string>
 
 TEST(BoundedAppend, KeepsWhatFitsAndTellsWhetherAllOfItDid) {
-    struct Case {
-        const wchar_t *before, *text;
-        size_t count;
-        const wchar_t *after;
-        bool fit;
-    } cases[] = {
+    const struct { const wchar_t *before, *text; size_t count; const wchar_t *after; bool fit; } cases[] = {
         {L"ab", L"cd", WholeText, L"abcd", true},  {L"ab", L"cde", WholeText, L"abcd", false},
         {L"abcd", L"", WholeText, L"abcd", true},  {L"abcd", L"e", WholeText, L"abcd", false},
         {L"", L"bcdef", 3, L"bcd", true},          {L"a", L"bcdef", 4, L"abcd", false},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         WCHAR buffer[6] = L"";
         CopyText(buffer, c.before);
         buffer[5] = L'#';  // past the capacity of 5 given below: never written
