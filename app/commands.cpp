@@ -33,13 +33,14 @@ void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc)
 }
 
 // One line per command of the "Файл" menu; other identifiers are not menu commands.
-void RunMenuCommand(HWND window, UINT identifier)
+bool RunMenuCommand(HWND window, UINT identifier)
 {
     switch (identifier) {
-    case IDM_ABOUT: ShowResourceDialog(window, IDD_ABOUT, AboutDialogProc); break;
-    case IDM_ASSOCIATE_INI: AssociateByConfigFile(window); break;
-    case IDM_ASSOCIATE_MANUAL: ShowResourceDialog(window, IDD_ASSOCIATE, AssociateDialogProc); break;
-    case IDM_HELP: ShowResourceDialog(window, IDD_HELP, HelpDialogProc); break;
-    case IDM_EDIT_INI: EditConfigFile(window); break;
+    case IDM_ABOUT: ShowResourceDialog(window, IDD_ABOUT, AboutDialogProc); return true;
+    case IDM_ASSOCIATE_INI: AssociateByConfigFile(window); return true;
+    case IDM_ASSOCIATE_MANUAL: ShowResourceDialog(window, IDD_ASSOCIATE, AssociateDialogProc); return true;
+    case IDM_HELP: ShowResourceDialog(window, IDD_HELP, HelpDialogProc); return true;
+    case IDM_EDIT_INI: EditConfigFile(window); return true;
     }
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "config/config.h"
+#include "app/instance.h"
 #include "app/report.h"
 #include "ui/resource.h"
 
@@ -16,7 +17,6 @@ const WCHAR NoQuickLaunchNotice[] =
 // Taken off the window's bottom coordinate when a menu bar exists.
 const int MenuBarAllowance = 26;
 
-extern HINSTANCE AppInstance;
 extern HWND MenuBarWindow;
 extern HWND ButtonWindows[EntrySlots];
 extern SHACTIVATEINFO ActivateInfo;
@@ -38,8 +38,8 @@ void StartEntryCommand(HWND window, int slot);
 void OpenSubmenu(HWND window, int slot);
 void CloseLauncher(HWND window);
 
-// Carries out the "Файл" menu's commands other than "Выход".
-void RunMenuCommand(HWND window, UINT identifier);
+// Carries out the "Файл" menu's commands other than "Выход"; false for any other identifier.
+bool RunMenuCommand(HWND window, UINT identifier);
 void ShowResourceDialog(HWND window, UINT templateId, DLGPROC dialogProc);
 
 #endif // VELANDRIMOUR_SHELL_H

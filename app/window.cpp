@@ -49,24 +49,18 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW &creation)
     return 0;
 }
 
-// One line per command; identifiers are the low word of wParam, read unsigned.
+// Closing, the entry buttons, then the menu's commands; identifiers are the low word of
+// wParam, read unsigned. Any other is left to default processing.
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     UINT identifier = LOWORD(wParam);
-    switch (identifier) {
-    case IDOK: CloseLauncher(window); return 0;
-    case IDM_EXIT: CloseLauncher(window); return 0;
-    case IDM_ABOUT: RunMenuCommand(window, identifier); return 0;
-    case IDM_ASSOCIATE_INI: RunMenuCommand(window, identifier); return 0;
-    case IDM_ASSOCIATE_MANUAL: RunMenuCommand(window, identifier); return 0;
-    case IDM_HELP: RunMenuCommand(window, identifier); return 0;
-    case IDM_EDIT_INI: RunMenuCommand(window, identifier); return 0;
-    }
-    if (identifier >= IDC_ENTRY_FIRST && identifier <= IDC_ENTRY_LAST) {
+    if (identifier == IDOK || identifier == IDM_EXIT)
+        CloseLauncher(window);
+    else if (identifier >= IDC_ENTRY_FIRST && identifier <= IDC_ENTRY_LAST)
         RunEntry(window, static_cast<int>(identifier - IDC_ENTRY_FIRST));
-        return 0;
-    }
-    return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+    else if (!RunMenuCommand(window, identifier))
+        return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+    return 0;
 }
 
 // Up, Down, Left and Right press the first four buttons, when they are shown.

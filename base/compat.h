@@ -29,11 +29,10 @@
     typedef char STATIC_ASSERT_JOIN(StaticAssertion, __LINE__)[(condition) ? 1 : -1] STATIC_ASSERT_UNUSED
 #endif
 
-// The number of elements of an array; a pointer does not compile.
+// The number of elements of an array, as a constant expression; a pointer does not compile.
+// The helper is only declared: sizeof takes the size of the char array it would return.
 template <typename Element, size_t Count>
-inline size_t ElementCount(const Element (&)[Count])
-{
-    return Count;
-}
+char (&ElementCountHelper(const Element (&array)[Count]))[Count];
+#define ELEMENT_COUNT(array) sizeof(ElementCountHelper(array))
 
 #endif // VELANDRIMOUR_COMPAT_H

@@ -10,7 +10,7 @@ const WCHAR ConfigFileName[] = L"velandrimour.ini";
 
 // The whole command line: up to 511 characters and the terminator.
 const size_t FileArgumentCapacity = 512;
-const size_t FileArgumentMaxLength = 511;
+const size_t FileArgumentMaxLength = FileArgumentCapacity - 1;
 extern WCHAR FileArgument[FileArgumentCapacity];
 
 const size_t ConfigPathCapacity = 512;
@@ -37,9 +37,9 @@ extern WCHAR SectionKey[SectionKeyCapacity];
 
 const int EntrySlots = 6;
 const size_t TitleCapacity = 41;
-const size_t TitleMaxLength = 40;
+const size_t TitleMaxLength = TitleCapacity - 1;
 const size_t CommandCapacity = 512;
-const size_t CommandMaxLength = 511;
+const size_t CommandMaxLength = CommandCapacity - 1;
 const size_t ParametersCapacity = 512;
 const size_t ParametersMaxLength = 510;
 
@@ -55,14 +55,11 @@ extern LaunchEntry EntryTable[EntrySlots];
 
 // Each limit leaves room for its terminator, and a key holds the brackets around the
 // longest extension or submenu name.
-STATIC_ASSERT(FileArgumentMaxLength + 1 == FileArgumentCapacity, "command line and terminator");
 STATIC_ASSERT(LineMaxLength + 2 <= LineCapacity, "the character that makes a line too long is stored first");
-STATIC_ASSERT(TitleMaxLength + 1 == TitleCapacity, "title and terminator");
-STATIC_ASSERT(CommandMaxLength + 1 == CommandCapacity, "command and terminator");
 STATIC_ASSERT(ParametersMaxLength + 1 <= ParametersCapacity, "parameters and terminator");
 STATIC_ASSERT(ExtensionMaxLength + 3 <= SectionKeyCapacity, "[extension] and terminator");
 STATIC_ASSERT(SubmenuNameMaxLength + 3 <= SectionKeyCapacity, "{name} and terminator");
-STATIC_ASSERT(ConfigDirectoryMaxIndex + 1 + sizeof ConfigFileName / sizeof(WCHAR) <= ConfigPathCapacity,
+STATIC_ASSERT(ConfigDirectoryMaxIndex + 1 + ELEMENT_COUNT(ConfigFileName) <= ConfigPathCapacity,
     "directory, file name and terminator");
 
 // Copies the command line into FileArgument; a longer one than it holds is refused.

@@ -48,24 +48,21 @@ const WCHAR *ParseCommand(const WCHAR *text, WCHAR (&command)[CommandCapacity])
 }
 
 // Copies the parameters with every "%1" replaced by FileArgument, trailing spaces removed.
+// Their limit, 510 characters, is below the field's capacity.
 void ParseParameters(const WCHAR *text, WCHAR (&parameters)[ParametersCapacity])
 {
-    size_t argumentLength = wcslen(FileArgument);
-    size_t length = 0;
+    const size_t room = ParametersMaxLength + 1;
 
+    parameters[0] = L'\0';
     while (*text != L'\0') {
-        if (text[0] == L'%' && text[1] == L'1') {
-            if (length + argumentLength > ParametersMaxLength)
-                ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
-            wmemcpy(parameters + length, FileArgument, argumentLength);
-            length += argumentLength;
-            text += 2;
-        } else {
-            if (length + 1 > ParametersMaxLength)
-                ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
-            parameters[length++] = *text++;
-        }
+        const WCHAR *marker = wcsstr(text, L"%1");
+        size_t plain = marker ? static_cast<size_t>(marker - text) : wcslen(text);
+        if (!AppendTextWithin(parameters, room, text, plain)
+            || (marker && !AppendTextWithin(parameters, room, FileArgument)))
+            ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
+        text = marker ? marker + 2 : text + plain;
     }
+    size_t length = wcslen(parameters);
     while (length > 0 && parameters[length - 1] == L' ')
         length--;
     parameters[length] = L'\0';

@@ -35,13 +35,11 @@ void LocateConfigFile()
 
     // A path cut at the buffer's end has no trustworthy directory, nor always a terminator.
     ConfigPath[ConfigPathCapacity - 1] = L'\0';
-    if (length >= ConfigPathCapacity)
-        ReportFatal(L"Path", L"Слишком длинный путь к exe-файлу.", L"", L"");
     const WCHAR *backslash = wcsrchr(ConfigPath, L'\\');
+    if (length >= ConfigPathCapacity || (backslash != NULL && backslash - ConfigPath > ConfigDirectoryMaxIndex))
+        ReportFatal(L"Path", L"Слишком длинный путь к exe-файлу.", L"", L"");
     if (ConfigPath[0] == L'\0' || backslash == NULL)
         ReportFatal(L"INI-file", L"Странное название у программы.", L"", L"");
-    if (backslash - ConfigPath > ConfigDirectoryMaxIndex)
-        ReportFatal(L"Path", L"Слишком длинный путь к exe-файлу.", L"", L"");
     ConfigPath[backslash - ConfigPath + 1] = L'\0';
     AppendText(ConfigPath, ConfigFileName);
 }

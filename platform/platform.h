@@ -21,7 +21,7 @@ typedef struct tagSHMENUBARINFO {
     int cBmpImages;
     HWND hwndMB;
     COLORREF clrBk;
-} SHMENUBARINFO, *PSHMENUBARINFO;
+} SHMENUBARINFO;
 
 typedef struct tagSHACTIVATEINFO {
     DWORD cbSize;
@@ -30,13 +30,13 @@ typedef struct tagSHACTIVATEINFO {
     UINT fSipOnDeactivation : 1;
     UINT fActive : 1;
     UINT fReserved : 29;
-} SHACTIVATEINFO, *PSHACTIVATEINFO;
+} SHACTIVATEINFO;
 
 typedef struct tagSHINITDLGINFO {
     DWORD dwMask;
     HWND hDlg;
     DWORD dwFlags;
-} SHINITDLGINFO, *PSHINITDLGINFO;
+} SHINITDLGINFO;
 
 typedef enum tagSIPSTATE {
     SIP_UP = 0,
@@ -51,14 +51,6 @@ typedef enum tagSIPSTATE {
 #define SHIDIF_SIZEDLG 0x0002
 #define SHIDIF_SIZEDLGFULLSCREEN 0x0004
 #define SHIDIF_SIPDOWN 0x0008
-#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
-
-#ifndef WS_EX_CAPTIONOKBTN
-#define WS_EX_CAPTIONOKBTN 0x80000000L
-#endif
-#ifndef I_IMAGENONE
-#define I_IMAGENONE (-2)
-#endif
 
 // Makes the menu bar that the template info->nToolBarId of info->hInstRes describes: a
 // window along the bottom of the parent whose buttons open the pop-ups of the template's
@@ -79,9 +71,7 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
     LPSECURITY_ATTRIBUTES processAttributes, LPSECURITY_ATTRIBUTES threadAttributes,
     BOOL inheritHandles, DWORD creationFlags, LPVOID environment, LPCWSTR currentDirectory,
     LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation);
-#undef CreateProcess
 #define CreateProcessW DeviceCreateProcessW
-#define CreateProcess DeviceCreateProcessW
 
 // The device's screen that a desktop window stands in for: 240 by 320 pixels in portrait,
 // the task bar along the top, a menu bar along the bottom.
@@ -95,9 +85,9 @@ const int DeviceMenuBarHeight = 26;
 RECT DeviceScreenFrame(DWORD style, DWORD exStyle);
 // The class of the window SHCreateMenuBar makes.
 const WCHAR DeviceMenuBarClass[] = L"menu_worker";
-// Started for "PWord" where the desktop has no program of that name.
+// Started, by image name too, for "PWord" where the desktop has no program of that name.
 const WCHAR PocketWordImage[] = L"PWord";
-const WCHAR PocketWordStandIn[] = L"notepad.exe";
+const WCHAR PocketWordStandIn[] = L"notepad";
 
 // The device's screen: a top-level window created at the default position and size gets
 // the device's work area, not the desktop's default: a client area as wide as the
@@ -107,9 +97,7 @@ const WCHAR PocketWordStandIn[] = L"notepad.exe";
 HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName,
     DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
     HINSTANCE instance, LPVOID parameter);
-#undef CreateWindowEx
 #define CreateWindowExW DeviceCreateWindowExW
-#define CreateWindowEx DeviceCreateWindowExW
 
 // The device has no registry security: keys are opened and created with access mask 0
 // and can then be read and written. The desktop grants nothing for mask 0, so these
@@ -117,12 +105,8 @@ HWND WINAPI DeviceCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR wind
 LONG WINAPI DeviceRegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD options, DWORD access, PHKEY result);
 LONG WINAPI DeviceRegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
     DWORD options, DWORD access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
-#undef RegOpenKeyEx
-#undef RegCreateKeyEx
 #define RegOpenKeyExW DeviceRegOpenKeyExW
 #define RegCreateKeyExW DeviceRegCreateKeyExW
-#define RegOpenKeyEx DeviceRegOpenKeyExW
-#define RegCreateKeyEx DeviceRegCreateKeyExW
 
 #endif // _WIN32_WCE
 #endif // VELANDRIMOUR_PLATFORM_H

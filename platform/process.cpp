@@ -1,5 +1,6 @@
 // Starting a program by image name, as the device does.
 #include "platform/platform.h"
+#include "base/text.h"
 
 #include <wchar.h>
 
@@ -36,13 +37,7 @@ bool IsFile(const WCHAR *path)
 // path = directory + name + extension; false when that does not fit.
 bool JoinPath(WCHAR (&path)[ImagePathCapacity], const WCHAR *directory, const WCHAR *name, const WCHAR *extension)
 {
-    size_t directoryLength = wcslen(directory), nameLength = wcslen(name), extensionLength = wcslen(extension);
-    if (directoryLength + nameLength + extensionLength >= ImagePathCapacity)
-        return false;
-    wmemcpy(path, directory, directoryLength);
-    wmemcpy(path + directoryLength, name, nameLength);
-    wmemcpy(path + directoryLength + nameLength, extension, extensionLength + 1);
-    return true;
+    return CopyText(path, directory) && AppendText(path, name) && AppendText(path, extension);
 }
 
 // The launcher's own directory with its closing backslash, or "" when unknown.
@@ -79,19 +74,8 @@ bool FindImage(const WCHAR *imageName)
 // command line the device would hand it.
 bool ComposeCommandLine(const WCHAR *commandLine)
 {
-    size_t pathLength = wcslen(ImagePath), lineLength = commandLine ? wcslen(commandLine) : 0;
-    if (pathLength + lineLength + 3 >= DesktopCommandLineCapacity)
-        return false;
-    WCHAR *end = DesktopCommandLine;
-    *end++ = L'"';
-    wmemcpy(end, ImagePath, pathLength);
-    end += pathLength;
-    *end++ = L'"';
-    *end++ = L' ';
-    if (lineLength)
-        wmemcpy(end, commandLine, lineLength);
-    end[lineLength] = 0;
-    return true;
+    return CopyText(DesktopCommandLine, L"\"") && AppendText(DesktopCommandLine, ImagePath)
+        && AppendText(DesktopCommandLine, L"\" ") && AppendText(DesktopCommandLine, commandLine ? commandLine : L"");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "registration/registration.h"
 #include "config/config.h"
 #include "app/report.h"
+#include "base/text.h"
 
 #include <wchar.h>
 
@@ -13,7 +14,6 @@ WCHAR *ExtensionCursor = ExtensionList;
 // whole and in file order.
 void CollectExtensions()
 {
-    size_t length = 0;
     LoadConfigFile();
     ExtensionList[0] = 0;
     ExtensionCursor = ExtensionList;
@@ -22,11 +22,9 @@ void CollectExtensions()
             continue;
         if (wcsstr(LineBuffer, L"[*]"))
             break;
-        size_t lineLength = wcslen(LineBuffer);
-        if (length + lineLength > ExtensionListMaxLength)
+        // The list's limit is 1020 characters, less than its buffer holds.
+        if (!AppendTextWithin(ExtensionList, ExtensionListMaxLength + 1, LineBuffer))
             ReportFatal(L"Associate", L"Суммарная длина расширений превышает 1024 символа.", L"", L"");
-        wmemcpy(ExtensionList + length, LineBuffer, lineLength + 1);
-        length += lineLength;
     }
 }
 

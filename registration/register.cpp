@@ -17,7 +17,6 @@ const WCHAR NewQuestionEnd[] = L"\" с данной программой?";
 const WCHAR ExistingQuestionEnd[] = L"\" с данной программой?\r\nСтарая связь будет безвозвратно потеряна!";
 const WCHAR IconQuestionStart[] = L"Вы хотие оставить старую иконку для файлов с расширением\" ";
 const WCHAR IconQuestionEnd[] = L"\" (рекомендуется).";
-// Styles 35 and 36: Yes, No and Cancel, and Yes and No, with the question icon.
 const UINT QuestionStyle = MB_YESNOCANCEL | MB_ICONQUESTION;
 const UINT IconQuestionStyle = MB_YESNO | MB_ICONQUESTION;
 
@@ -26,7 +25,7 @@ WCHAR KeyClass[] = L"String";
 
 // The type's icon key, opened as one subkey of HKEY_CLASSES_ROOT: T "\DefaultIcon".
 const WCHAR IconSubkeySuffix[] = L"\\DefaultIcon";
-const size_t IconKeyNameCapacity = TypeNameCapacity + sizeof IconSubkeySuffix / sizeof(WCHAR) - 1;
+const size_t IconKeyNameCapacity = TypeNameCapacity - 1 + ELEMENT_COUNT(IconSubkeySuffix);
 
 // What the default value of an existing extension key holds.
 enum StoredTypeName {
@@ -61,12 +60,25 @@ void CloseKey(HKEY key)
         RegCloseKey(key);
 }
 
-// Sets the key's default value: type 2, the byte count including the terminator.
+// Sets the key's default value, the byte count including the terminator.
 void SetDefaultValue(HKEY key, const WCHAR *value)
 {
     if (key)
         RegSetValueExW(key, NULL, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE *>(value),
             static_cast<DWORD>((wcslen(value) + 1) * sizeof(WCHAR)));
+}
+
+// Points the type's Shell\Open\Command at the program. Each key is reached by reach:
+// CreateKey for a new type, OpenKey for an existing one, which gets no key made.
+void SetOpenCommand(HKEY typeKey, HKEY (*reach)(HKEY parent, const WCHAR *name))
+{
+    HKEY shellKey = reach(typeKey, L"Shell");
+    HKEY openKey = reach(shellKey, L"Open");
+    HKEY commandKey = reach(openKey, L"Command");
+    SetDefaultValue(commandKey, OpenCommandValue);
+    CloseKey(commandKey);
+    CloseKey(openKey);
+    CloseKey(shellKey);
 }
 
 // Asks the question start + CurrentExtension + end and returns the answer.
@@ -112,14 +124,7 @@ void WriteNewRegistration(const WCHAR *keyName)
     HKEY iconKey = CreateKey(typeKey, L"DefaultIcon");
     SetDefaultValue(iconKey, IconValue);
     CloseKey(iconKey);
-
-    HKEY shellKey = CreateKey(typeKey, L"Shell");
-    HKEY openKey = CreateKey(shellKey, L"Open");
-    HKEY commandKey = CreateKey(openKey, L"Command");
-    SetDefaultValue(commandKey, OpenCommandValue);
-    CloseKey(commandKey);
-    CloseKey(openKey);
-    CloseKey(shellKey);
+    SetOpenCommand(typeKey, CreateKey);
     CloseKey(typeKey);
 }
 
@@ -147,13 +152,7 @@ StoredTypeName ReadTypeName(HKEY extensionKey, WCHAR (&typeName)[TypeNameCapacit
 void RewriteOpenCommand(const WCHAR *typeName)
 {
     HKEY typeKey = OpenKey(HKEY_CLASSES_ROOT, typeName);
-    HKEY shellKey = OpenKey(typeKey, L"Shell");
-    HKEY openKey = OpenKey(shellKey, L"Open");
-    HKEY commandKey = OpenKey(openKey, L"Command");
-    SetDefaultValue(commandKey, OpenCommandValue);
-    CloseKey(commandKey);
-    CloseKey(openKey);
-    CloseKey(shellKey);
+    SetOpenCommand(typeKey, OpenKey);
     CloseKey(typeKey);
 }
 

@@ -14,11 +14,10 @@ extern WCHAR IconValue[RegistryValueCapacity];
 STATIC_ASSERT(1 + ModulePathRoom + 4 <= RegistryValueCapacity, "\"path\" %1 and terminator");
 
 // Buffers of one registration: "." and the extension, the file-type name, the question.
-const size_t KeyNameCapacity = 52;
 const size_t RegisteredExtensionMaxLength = 50;
+const size_t KeyNameCapacity = 1 + RegisteredExtensionMaxLength + 1;
 const size_t TypeNameCapacity = 72;
 const size_t QuestionCapacity = 512;
-STATIC_ASSERT(RegisteredExtensionMaxLength + 2 == KeyNameCapacity, "dot, extension and terminator");
 
 // The extension to register, without its dot; points into ExtensionList or a caller's text.
 extern const WCHAR *CurrentExtension;

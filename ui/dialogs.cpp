@@ -54,7 +54,7 @@ void AssociateTypedExtension(HWND dialog)
         MessageBoxW(dialog, L"Слишком длинное расширение.", L"Extention error", MB_OK | MB_ICONERROR);
     } else {
         TypedExtension[0] = 0;
-        GetWindowTextW(edit, TypedExtension, static_cast<int>(ElementCount(TypedExtension)));
+        GetWindowTextW(edit, TypedExtension, static_cast<int>(ELEMENT_COUNT(TypedExtension)));
         if (TypedExtension[0])
             RegisterTypedExtension(TypedExtension, dialog);
     }

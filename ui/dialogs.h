@@ -15,7 +15,7 @@ INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 // The longest extension the manual registration dialog passes on.
 const int TypedExtensionMaxLength = 40;
 
-// The text of the Help dialog's control 1004.
+// What the Help dialog shows.
 extern const WCHAR HelpText[];
 
 #endif // VELANDRIMOUR_DIALOGS_H

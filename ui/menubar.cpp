@@ -1,8 +1,8 @@
 // The launcher's menu bar with its one "Файл" drop-down.
 #include "ui/dialogs.h"
-#include "app/shell.h"
+#include "app/instance.h"
 
-// Makes the bar from template 102 of the program's own resources.
+// Makes the bar from the program's own menu-bar template.
 HWND CreateMenuBar(HWND parent)
 {
     SHMENUBARINFO info;

@@ -3,8 +3,8 @@
 #define VELANDRIMOUR_RESOURCE_H
 
 #define IDI_VELANDRIMOUR 101
+// The menu-bar template and the menu it names share their number.
 #define IDR_MENUBAR 102
-#define IDM_MENU 102
 
 #define IDD_ABOUT 103
 #define IDD_ASSOCIATE 105

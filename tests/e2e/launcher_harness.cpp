@@ -12,13 +12,6 @@ const DWORD kPollMilliseconds = 5;
 std::wstring BuiltLauncher() { return ModuleDirectory() + L"\\..\\..\\velandrimour.exe"; }
 std::wstring BuiltRecorder() { return ModuleDirectory() + L"\\recorder.exe"; }
 
-std::string Narrow(const std::wstring &text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &result[0], size, nullptr, nullptr);
-    return result;
-}
-
 std::wstring ClassOf(HWND window) {
     WCHAR name[64] = L"";
     GetClassNameW(window, name, 64);
@@ -97,7 +90,7 @@ LauncherProcess::LauncherProcess(const std::wstring &image, const std::optional<
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     if (!CreateProcessW(image.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        ADD_FAILURE() << "cannot start " << Narrow(image);
+        ADD_FAILURE() << "cannot start " << ToUtf8(image);
         return;
     }
     CloseHandle(started.hThread);
@@ -177,9 +170,9 @@ void AnswerBox(HWND box, int button) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(
     SeenBox seen = ReadBox(box);
     if (seen.caption != caption || seen.text != text || seen.buttons != buttons) {
         ::testing::AssertionResult failure = ::testing::AssertionFailure();
-        failure << "box \"" << Narrow(seen.caption) << "\": \"" << Narrow(seen.text) << "\" buttons";
+        failure << "box \"" << ToUtf8(seen.caption) << "\": \"" << ToUtf8(seen.text) << "\" buttons";
         for (int button : seen.buttons) failure << " " << button;
-        return failure << "\n  wanted \"" << Narrow(caption) << "\": \"" << Narrow(text) << "\"";
+        return failure << "\n  wanted \"" << ToUtf8(caption) << "\": \"" << ToUtf8(text) << "\"";
     }
     return ::testing::AssertionSuccess();
 }

@@ -121,7 +121,7 @@ private:
 class RegistrationE2E : public ::testing::Test {
 protected:
     // The launcher without a file: the quick-launch row, with the menu bar.
-    void Start(const std::wstring &config) {
+    void StartWithoutFile(const std::wstring &config) {
         install_.WriteConfig(config);
         launcher_.emplace(install_.exe(), std::nullopt);
         window_ = launcher_->WaitForWindow();
@@ -161,7 +161,7 @@ const std::wstring kQuickRow = L"[]\nБыстро;recorder;quick\n";
 TEST_F(RegistrationE2E, TheShellOpensARegisteredExtensionThroughTheLauncher) {
     ThrowawayKeys keys({L".vlnd_e2e_a", L"vlnd_e2e_afile"});
     install_.AddRecorder();
-    Start(kQuickRow + L"[vlnd_e2e_a]\nПервая;recorder;first %1\nВторая;recorder;second %1\n");
+    StartWithoutFile(kQuickRow + L"[vlnd_e2e_a]\nПервая;recorder;first %1\nВторая;recorder;second %1\n");
     PostMessageW(window_, WM_COMMAND, kAssociateByFile, 0);
     HWND box = launcher_->WaitForBox();
     ASSERT_TRUE(BoxShows(box, L"Подумайте", NewQuestion(L"vlnd_e2e_a"), {IDCANCEL, IDYES, IDNO}));
@@ -196,7 +196,7 @@ TEST_F(RegistrationE2E, TheShellOpensARegisteredExtensionThroughTheLauncher) {
 
 TEST_F(RegistrationE2E, RegistrationByFileClosesTheLauncherAlsoAfterCancel) {
     ThrowawayKeys keys({L".vlnd_e2e_a", L"vlnd_e2e_afile", L".vlnd_e2e_b", L"vlnd_e2e_bfile"});
-    Start(kQuickRow + L"[vlnd_e2e_a]\nA;recorder;a\n[vlnd_e2e_b]\nB;recorder;b\n");
+    StartWithoutFile(kQuickRow + L"[vlnd_e2e_a]\nA;recorder;a\n[vlnd_e2e_b]\nB;recorder;b\n");
     PostMessageW(window_, WM_COMMAND, kAssociateByFile, 0);
     HWND box = launcher_->WaitForBox();
     ASSERT_TRUE(BoxShows(box, L"Подумайте", NewQuestion(L"vlnd_e2e_a"), {IDCANCEL, IDYES, IDNO}));
@@ -207,7 +207,7 @@ TEST_F(RegistrationE2E, RegistrationByFileClosesTheLauncherAlsoAfterCancel) {
 }
 
 TEST_F(RegistrationE2E, AboutShowsItsLinesAndClosesOnlyOnDone) {
-    Start(kQuickRow);
+    StartWithoutFile(kQuickRow);
     HWND dialog = OpenDialog(kAbout, L"Velandrimour");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(StandsOnTheDevicesScreen(dialog));
@@ -229,7 +229,7 @@ TEST_F(RegistrationE2E, AboutShowsItsLinesAndClosesOnlyOnDone) {
 }
 
 TEST_F(RegistrationE2E, HelpShowsTheHelpText) {
-    Start(kQuickRow);
+    StartWithoutFile(kQuickRow);
     HWND dialog = OpenDialog(kHelp, L"Dialog");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(StandsOnTheDevicesScreen(dialog));
@@ -254,7 +254,7 @@ TEST_F(RegistrationE2E, ManualRegistrationFlows) {
     const std::wstring fortyOne = forty + L"q";
     ThrowawayKeys keys({L"." + forty, forty + L"file", L"." + fortyOne, fortyOne + L"file", L".vlnd_e2e_m",
                         L"vlnd_e2e_mfile"});
-    Start(kQuickRow);
+    StartWithoutFile(kQuickRow);
     bool shot = false;
     struct Case {
         const char *what;
@@ -302,7 +302,7 @@ TEST_F(RegistrationE2E, ManualRegistrationFlows) {
 
 TEST_F(RegistrationE2E, EditingTheConfigFileStartsPocketWordOnItAndCloses) {
     install_.AddRecorder(L"PWord.exe");
-    Start(kQuickRow);
+    StartWithoutFile(kQuickRow);
     PostMessageW(window_, WM_COMMAND, kEditConfig, 0);
     EXPECT_TRUE(EndsWith(*launcher_, 0));
     ASSERT_TRUE(WaitUntil([&] { return !install_.Recorded().empty(); }));
@@ -313,7 +313,7 @@ TEST_F(RegistrationE2E, EditingTheConfigFileStartsPocketWordOnItAndCloses) {
 
 TEST_F(RegistrationE2E, PocketWordThatCannotStartEndsTheLauncherWithOne) {
     ASSERT_TRUE(WriteBytes(install_.file(L"PWord.exe"), "no program"));
-    Start(kQuickRow);
+    StartWithoutFile(kQuickRow);
     PostMessageW(window_, WM_COMMAND, kEditConfig, 0);
     HWND box = launcher_->WaitForBox();
     ASSERT_TRUE(BoxShows(box, L"Executions error",
@@ -343,7 +343,7 @@ TEST_F(RegistrationE2E, EveryItemOfTheFileMenuWorksFromTheRealMenuBar) {
         SCOPED_TRACE(c.item);
         size_t startsBefore = install_.Recorded().size();
         // The quick-launch row names no extension: registration by file asks nothing.
-        Start(kQuickRow);
+        StartWithoutFile(kQuickRow);
         ASSERT_TRUE(PickFromMenuBar(*launcher_, window_, c.keys));
         if (c.dialogTitle) {
             HWND dialog = launcher_->WaitForBox();

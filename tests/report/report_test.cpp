@@ -25,15 +25,8 @@ ScratchDir *scratch;
 bool errorIcon;
 HHOOK iconHook;
 
-std::string Utf8(const std::wstring &text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &result[0], size, nullptr, nullptr);
-    return result;
-}
-
 [[noreturn]] void Mismatch(int status, const char *what, const std::wstring &seen) {
-    fprintf(stderr, "%s differs: \"%s\"\n", what, Utf8(seen).c_str());
+    fprintf(stderr, "%s differs: \"%s\"\n", what, ToUtf8(seen).c_str());
     _exit(status);
 }
 

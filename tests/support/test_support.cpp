@@ -8,13 +8,6 @@ std::wstring Describe(const Reported &report) {
     return (report.configError ? L"ReportConfigError(\"" : L"ReportFatal(\"") + report.caption + L"\", \"" +
            report.text + L"\")";
 }
-
-std::string Narrow(const std::wstring &text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &result[0], size, nullptr, nullptr);
-    return result;
-}
 }  // namespace
 
 std::optional<Reported> ReportOf(const std::function<void()> &code) {
@@ -31,16 +24,16 @@ std::optional<Reported> ReportOf(const std::function<void()> &code) {
     std::optional<Reported> report = ReportOf(code);
     Reported wanted{caption, text, configError};
     if (!report)
-        return ::testing::AssertionFailure() << "no report; wanted " << Narrow(Describe(wanted));
+        return ::testing::AssertionFailure() << "no report; wanted " << ToUtf8(Describe(wanted));
     if (report->caption != caption || report->text != text || report->configError != configError)
-        return ::testing::AssertionFailure() << "reported " << Narrow(Describe(*report)) << "\n  wanted "
-                                             << Narrow(Describe(wanted));
+        return ::testing::AssertionFailure() << "reported " << ToUtf8(Describe(*report)) << "\n  wanted "
+                                             << ToUtf8(Describe(wanted));
     return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult RaisesNoReport(const std::function<void()> &code) {
     std::optional<Reported> report = ReportOf(code);
-    if (report) return ::testing::AssertionFailure() << "unexpected " << Narrow(Describe(*report));
+    if (report) return ::testing::AssertionFailure() << "unexpected " << ToUtf8(Describe(*report));
     return ::testing::AssertionSuccess();
 }
 
@@ -160,6 +153,13 @@ std::string ToCp1251(const std::wstring &text) {
     int size = WideCharToMultiByte(1251, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
     std::string result(size, '\0');
     WideCharToMultiByte(1251, 0, text.c_str(), (int)text.size(), &result[0], size, nullptr, nullptr);
+    return result;
+}
+
+std::string ToUtf8(const std::wstring &text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string result(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &result[0], size, nullptr, nullptr);
     return result;
 }
 

@@ -80,6 +80,7 @@ bool FileExists(const std::wstring &path);
 
 // Text in code page 1251, as a user's editor on the device writes it.
 std::string ToCp1251(const std::wstring &text);
+std::string ToUtf8(const std::wstring &text);
 std::wstring FromUtf8(const std::string &text);
 
 // The directory of the running test binary.

@@ -44,7 +44,7 @@ TEST_F(MenuCommands, DialogCommandsReturnToTheWindow) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.command);
         BoxAnswerer answerer({IDOK});
-        RunMenuCommand(window_, c.command);
+        EXPECT_TRUE(RunMenuCommand(window_, c.command));
         ASSERT_GE(answerer.boxes().size(), 1u);
         EXPECT_EQ(answerer.boxes()[0].caption, c.title);
         EXPECT_EQ(answerer.boxes()[0].owner, window_);
@@ -88,7 +88,7 @@ TEST_F(MenuCommands, PocketWordThatCannotStartIsReported) {
 TEST_F(MenuCommands, OtherIdentifiersDoNothing) {
     BoxAnswerer answerer({});
     for (UINT command : std::vector<UINT>{IDM_MENUBAR_BUTTON, IDM_EXIT, 40002, 40007, 40008, 40011, 9000})
-        RunMenuCommand(window_, command);
+        EXPECT_FALSE(RunMenuCommand(window_, command)) << command;
     EXPECT_TRUE(answerer.boxes().empty());
     EXPECT_EQ(CloseRequests(), 0);
 }

@@ -100,11 +100,15 @@ TEST(DeviceProcess, PocketWordFallsToTheSystemsNotepad) {
     EXPECT_EQ(Lower(path.substr(path.find_last_of(L'\\') + 1)), L"notepad.exe");
 }
 
-TEST(DeviceShell, ActivationSettingsAndInputPanelSucceed) {
-    SHACTIVATEINFO info = {};
-    info.cbSize = sizeof info;
-    EXPECT_TRUE(SHHandleWMActivate(nullptr, WA_ACTIVE, 0, &info, 0));
-    EXPECT_TRUE(SHHandleWMSettingChange(nullptr, 0, 0, &info));
-    EXPECT_TRUE(SHSipPreference(nullptr, SIP_FORCEDOWN));
-    EXPECT_EQ(info.cbSize, sizeof info);
+TEST(DeviceShell, ActivationRecordsWhetherTheWindowIsActive) {
+    const struct {
+        WPARAM wParam;
+        UINT active;
+    } cases[] = {{WA_ACTIVE, 1}, {WA_CLICKACTIVE, 1}, {WA_INACTIVE, 0}, {MAKEWPARAM(WA_INACTIVE, TRUE), 0}};
+    for (const auto &c : cases) {
+        SHACTIVATEINFO info = {};
+        info.fActive = !c.active;
+        SHHandleWMActivate(nullptr, c.wParam, 0, &info, 0);
+        EXPECT_EQ(info.fActive, c.active) << c.wParam;
+    }
 }
