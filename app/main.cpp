@@ -1,11 +1,7 @@
 // The program's entry: the command line is the file to open, or nothing.
 #include "app/shell.h"
 
-#ifdef _WIN32_WCE
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPTSTR commandLine, int showCommand)
-#else
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand)
-#endif
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand)
 {
     SetFileArgument(commandLine);
     LocateConfigFile();

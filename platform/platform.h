@@ -73,6 +73,22 @@ BOOL WINAPI DeviceCreateProcessW(LPCWSTR imageName, LPWSTR commandLine,
     LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation);
 #define CreateProcessW DeviceCreateProcessW
 
+// The device's start-up hands WinMain the command line exactly as its starter gave it; the
+// desktop's C run time drops the blanks and tabs that lead it. The program's WinMain is
+// reached through the stand-in's entry instead, which hands it DeviceCommandLine of the
+// process's own command line.
+int WINAPI DeviceWinMain(HINSTANCE instance, HINSTANCE previousInstance, LPWSTR commandLine, int showCommand);
+#define WinMain DeviceWinMain
+// What follows the program's name (quoted, or ending at a blank or tab) and the one blank
+// that separates them, when there is one; nothing else is removed.
+LPWSTR DeviceCommandLine(LPWSTR processCommandLine);
+
+// On the device a handle with its lowest bit set brings the window forward together with
+// the windows it owns, and activates the last active of them; the desktop takes that form
+// for no window at all.
+BOOL WINAPI DeviceSetForegroundWindow(HWND window);
+#define SetForegroundWindow DeviceSetForegroundWindow
+
 // The device's screen that a desktop window stands in for: 240 by 320 pixels in portrait,
 // the task bar along the top, a menu bar along the bottom.
 const int DeviceScreenWidth = 240;

@@ -9,7 +9,7 @@ WINE=$ROOT_DIR/scripts/wine-run
 WINESERVER=/usr/lib/wine/wineserver
 
 REQUIRED_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine64 fonts-wine xvfb xauth x11-apps imagemagick unzip clang libclang-rt-14-dev"
+  wine64 fonts-wine xvfb xauth x11-apps imagemagick unzip clang libclang-rt-14-dev binutils"
 # The 32-bit build's compiler, and the 32-bit Wine that runs its programs (wine64 hands a
 # 32-bit executable to it); wine32 comes from Debian's i386 architecture.
 PACKAGES_32BIT_BUILD="g++-mingw-w64-i686-posix"
@@ -36,6 +36,33 @@ install_missing_packages() {
     apt-get update -qq
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $missing
+}
+
+# Whether this machine runs 32-bit x86 programs at all: a kernel built without that says
+# "Exec format error", and wine32 then installs but starts nothing. A program of a few
+# bytes that only exits tells. The answer is kept for the shell; when it is no,
+# RUNS_32BIT_ERROR says what became of the program.
+can_run_32bit() {
+    if [ -z "${RUNS_32BIT:-}" ]; then
+        mkdir -p "$BUILD_DIR"
+        local probe status=0
+        probe=$(mktemp -d "$BUILD_DIR/probe32.XXXXXX")
+        printf '.globl _start\n_start:\n\tmovl $1, %%eax\n\txorl %%ebx, %%ebx\n\tint $0x80\n' >"$probe/exit.s"
+        if as --32 -o "$probe/exit.o" "$probe/exit.s" && ld -m elf_i386 -o "$probe/exit" "$probe/exit.o"; then
+            ("$probe/exit"; exit $?) 2>"$probe/error" || status=$?
+        else
+            status=1
+            echo "not made: as --32 or ld -m elf_i386 failed" >"$probe/error"
+        fi
+        RUNS_32BIT=yes
+        if [ $status -gt 128 ]; then
+            RUNS_32BIT=no RUNS_32BIT_ERROR="a 32-bit program was killed by SIG$(kill -l $((status - 128)))"
+        elif [ $status != 0 ]; then
+            RUNS_32BIT=no RUNS_32BIT_ERROR="a 32-bit program: $(sed -n '$s/.*: //p' "$probe/error")"
+        fi
+        rm -rf "$probe"
+    fi
+    [ "$RUNS_32BIT" = yes ]
 }
 
 configure_and_build() {
@@ -73,7 +100,9 @@ prepare_wine() {
     fi
     # A prefix made before wine32 was installed has no 32-bit system (wine: could not load
     # kernel32.dll), and its update stamp does not tell: update it once more, made stale.
-    if [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    # Where the machine runs no 32-bit program the update cannot add it: not tried there.
+    if [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] &&
+        can_run_32bit; then
         echo "Adding the 32-bit system to the Wine prefix $WINEPREFIX (once, about 15 s)"
         rm -f "$WINEPREFIX/.update-timestamp"
         "$WINE" wineboot -u </dev/null >/dev/null 2>&1 || true

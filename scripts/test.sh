@@ -12,5 +12,6 @@ if [ -x "$ROOT_DIR/tests/fuzz/run.sh" ]; then
     "$ROOT_DIR/tests/fuzz/run.sh" --quick
 fi
 
-# The device is 32-bit: the same tests on an i686 build under 32-bit Wine.
+# The device is 32-bit: the same tests on an i686 build under 32-bit Wine; on a machine
+# that starts no 32-bit program, the build alone and one line that says so.
 bash "$ROOT_DIR/scripts/test32.sh"

@@ -35,6 +35,13 @@ HWND Decoy(const wchar_t *className, const wchar_t *title) {
                            windowClass.hInstance, nullptr);
 }
 
+// True when a stands above b among the top-level windows.
+bool Above(HWND a, HWND b) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == a || window == b) return window == a;
+    return false;
+}
+
 }  // namespace
 
 TEST_F(LauncherInstance, ASecondStartWithoutArgumentPressesTheFirstButtonOfTheRowOnScreen) {
@@ -66,6 +73,28 @@ TEST_F(LauncherInstance, ASecondStartWithoutArgumentPressesTheFirstButtonOfTheRo
         EXPECT_TRUE(EndsWith(first, 0));
         EXPECT_TRUE(LastRecorded(install_, ++logged) == c.started);
         EXPECT_EQ(install_.Recorded().size(), logged);
+    }
+}
+
+TEST_F(LauncherInstance, ASecondStartWithoutArgumentBringsTheLauncherAndItsDialogOverAnotherWindow) {
+    install_.WriteConfig(L"[]\nПодменю;menu;sub\n{sub}\nВнутри;recorder;inside\n");
+    for (bool withDialog : {false, true}) {
+        SCOPED_TRACE(withDialog ? "About open" : "the window alone");
+        LauncherProcess first(install_.exe(), std::nullopt);
+        HWND window = first.WaitForWindow(), active = window;
+        ASSERT_NE(window, nullptr);
+        if (withDialog) PostMessageW(window, WM_COMMAND, 40003, 0);
+        if (withDialog) ASSERT_NE(active = first.WaitForBox(), nullptr);
+        HWND front = Decoy(L"FRONT", L"front");
+        SetForegroundWindow(front);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == front && Above(front, window); }));
+        LauncherProcess second(install_.exe(), std::nullopt);
+        EXPECT_TRUE(EndsWith(second, 0));
+        EXPECT_TRUE(WaitUntil([&] {
+            return GetForegroundWindow() == active && Above(window, front) && (active == window || Above(active, window));
+        }));
+        EXPECT_TRUE(WaitUntil([&] { return LauncherButtons(window).size() == 1; }));
+        DestroyWindow(front);
     }
 }
 

@@ -112,3 +112,20 @@ TEST(DeviceShell, ActivationRecordsWhetherTheWindowIsActive) {
         EXPECT_EQ(info.fActive, c.active) << c.wParam;
     }
 }
+
+TEST(DeviceStart, TheCommandLineIsWhatFollowsTheNameAndOneBlank) {
+    struct Case {
+        const wchar_t *process, *program;
+    } cases[] = {
+        {L"\"C:\\a b\\v.exe\" C:\\d\\a.txt", L"C:\\d\\a.txt"}, {L"\"C:\\v.exe\"  C:\\a.txt", L" C:\\a.txt"},
+        {L"\"C:\\v.exe\" \tC:\\a.txt", L"\tC:\\a.txt"},        {L"\"C:\\v.exe\"\tC:\\a.txt", L"\tC:\\a.txt"},
+        {L"C:\\v.exe    ", L"   "},                            {L"C:\\v.exe\t x", L"\t x"},
+        {L"C:\\\"a b\"\\v.exe \"x y\"", L"\"x y\""},            {L"\"C:\\v.exe\"x", L""},
+        {L"\"C:\\a b\\v.exe", L""},                             {L"C:\\v.exe", L""},
+        {L"", L""},
+    };
+    for (const Case &c : cases) {
+        std::wstring line = c.process;
+        EXPECT_EQ(std::wstring(DeviceCommandLine(&line[0])), c.program) << "from " << testing::PrintToString(line);
+    }
+}
