@@ -83,8 +83,10 @@ TEST_F(LauncherInstance, ASecondStartWithoutArgumentBringsTheLauncherAndItsDialo
         LauncherProcess first(install_.exe(), std::nullopt);
         HWND window = first.WaitForWindow(), active = window;
         ASSERT_NE(window, nullptr);
-        if (withDialog) PostMessageW(window, WM_COMMAND, 40003, 0);
-        if (withDialog) ASSERT_NE(active = first.WaitForBox(), nullptr);
+        if (withDialog) {
+            PostMessageW(window, WM_COMMAND, 40003, 0);
+            ASSERT_NE(active = first.WaitForBox(), nullptr);
+        }
         HWND front = Decoy(L"FRONT", L"front");
         SetForegroundWindow(front);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == front && Above(front, window); }));
