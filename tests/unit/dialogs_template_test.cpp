@@ -159,9 +159,9 @@ TEST(DialogTemplates, AboutIsStandardTemplate103) {
     ExpectControls(*about, {icon,
                             Text(L"STATIC", 0xFFFF, L"Velandrimour\r\nВерсия 1.00", 39, 14, 87, 17, 0x50020081),
                             Text(L"STATIC", 0xFFFF, L"Разработчики Velandrimour", 32, 58, 70, 19, 0x50020001),
-                            Text(L"STATIC", 0xFFFF, L"info@vlnd.example", 30, 136, 80, 11, 0x50020001),
-                            Text(L"STATIC", 0xFFFF, L"Свободная программа", 27, 36, 84, 11, 0x50020001),
-                            Text(L"STATIC", 0xFFFF, L"velandrimour.example", 27, 84, 83, 16, 0x50020001),
+                            Text(L"STATIC", 0xFFFF, L"в трекере проекта", 30, 136, 80, 11, 0x50020001),
+                            Text(L"STATIC", 0xFFFF, L"Для Pocket PC", 27, 36, 84, 11, 0x50020001),
+                            Text(L"STATIC", 0xFFFF, L"Настройки: файл velandrimour.ini", 27, 84, 83, 16, 0x50020001),
                             Text(L"STATIC", 0xFFFF, L"буду благодарен за замечания и пожелания", 22, 117, 95, 17,
                                  0x50020001)});
 }
