@@ -14,9 +14,6 @@
 
 static DWORD LastError;
 
-/* Defined beside the registry calls, which this build leaves out. */
-__attribute__((weak)) const WCHAR *CurrentExtension;
-
 DWORD WINAPI GetLastError(void) { return LastError; }
 void WINAPI SetLastError(DWORD error) { LastError = error; }
 
