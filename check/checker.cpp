@@ -92,10 +92,8 @@ public:
             }
         CheckLineShapes();
         CollectKeys();
-        if (!image_.tooLarge) {
-            RunRegistration();
-            WalkStarts();
-        }
+        RunRegistration();
+        WalkStarts();
         ReportUnreached();
         CheckWholeFile();
         std::stable_sort(findings_.begin(), findings_.end(), [](const Finding &a, const Finding &b) {
@@ -174,7 +172,8 @@ private:
             for (size_t open = 0; open < lowered.size(); open++) {
                 wchar_t close = lowered[open] == L'[' ? L']' : lowered[open] == L'{' ? L'}' : 0;
                 if (!close) continue;
-                size_t limit = std::min(lowered.size(), open + 2 + ExtensionMaxLength);
+                size_t name = close == L']' ? ExtensionMaxLength : SubmenuNameMaxLength;
+                size_t limit = std::min(lowered.size(), open + 2 + name);
                 for (size_t end = open + 1; end < limit; end++) {
                     if (close == L']' && lowered[end] == L'.') break;
                     if (lowered[end] != close) continue;
@@ -195,15 +194,29 @@ private:
     }
 
     // The registration pass over the file, as "Ассоциировать по INI-файлу" makes it; its
-    // extensions become starts.
+    // extensions become starts. A file over the size limit it never reads.
     void RunRegistration() {
+        starts_.push_back({L"", L"", -1});
+        starts_.push_back({PathWithExtension(L"", options_.pathLength), L"", -1});
+        if (!image_.tooLarge) CollectRegisteredStarts();
+        if (firstWildcard_ >= 0) starts_.push_back({PathWithExtension(L"*", options_.pathLength), L"", -1});
+    }
+
+    void CollectRegisteredStarts() {
         try {
             CollectExtensions();
         } catch (const Reported &report) {
             int line = image_.LineStartingAt(FileLineStart);
-            if (report.Is(IniFileCaption, LongLineText) && line >= 0) ReachLongLine(line);
-            else if (line >= 0) Add(lines()[line].start, Severity::Error, CodeOf(report), OneLine(report.text));
-            // The extensions gathered before the report are still in the list.
+            if (line >= 0 && !report.Is(IniFileCaption, LongLineText))
+                Add(lines()[line].start, Severity::Error, CodeOf(report), OneLine(report.text));
+            // The extensions gathered before the report are still in the list; those behind it
+            // are not followed.
+        }
+        // Mended, every too-long line up to the extension header holding "[*]" is read by it.
+        for (int index = 0; index < (int)lines().size(); index++) {
+            const SignificantLine &line = lines()[index];
+            if (line.tooLong) ReachLongLine(index);
+            else if (line.text[0] == L'[' && line.text.find(L"[*]") != std::wstring::npos) break;
         }
         std::wstring list(ExtensionList);
         // The list is the collected header lines one after another: where each name comes from.
@@ -216,8 +229,6 @@ private:
             collected.push_back({offset, index});
             offset += line.text.size();
         }
-        starts_.push_back({L"", L"", -1});
-        starts_.push_back({PathWithExtension(L"", options_.pathLength), L"", -1});
         ExtensionCursor = ExtensionList;
         while (NextExtension()) {
             std::wstring name(CurrentExtension);
@@ -238,7 +249,6 @@ private:
                     L"последней точки, и этот заголовок для него никогда не подходит");
             starts_.push_back({PathWithExtension(name, options_.pathLength), L"", origin});
         }
-        if (firstWildcard_ >= 0) starts_.push_back({PathWithExtension(L"*", options_.pathLength), L"", -1});
     }
 
     // Every start and every submenu it reaches, breadth first.
@@ -283,7 +293,10 @@ private:
 
     // The section's lines as ParseEntries reads them for this key and argument.
     void ReadSection(int header, const std::wstring &key, const std::wstring &argument, std::deque<Start> &queue) {
-        if (!sectionsRead_.insert({header, argument}).second) return;
+        // Lines without "%1" read the same for every path of the same kind: each section is
+        // read once for each path that can make a difference.
+        std::wstring kind = argument.substr(0, 1) + (key.find(L"[]") == std::wstring::npos ? L"" : L"[]");
+        if (!sectionsRead_.insert({header, UsesArgument(header) ? argument : kind}).second) return;
         reachedBy_.emplace(header, key);
         int slot = 0;
         for (int index = header + 1; index < (int)lines().size() && slot < EntrySlots; index++) {
@@ -297,6 +310,12 @@ private:
             CheckEntry(line, key, argument, queue);
         }
         if (slot == 0) Add(lines()[header].start, Severity::Error, "no-entries", NoEntriesText(header, key, argument));
+    }
+
+    bool UsesArgument(int header) const {
+        for (int index = header + 1; index < (int)lines().size() && !lines()[index].header(); index++)
+            if (lines()[index].text.find(L"%1") != std::wstring::npos) return true;
+        return false;
     }
 
     std::wstring NoEntriesText(int header, const std::wstring &key, const std::wstring &argument) {
