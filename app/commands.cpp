@@ -17,8 +17,7 @@ void AssociateByConfigFile(HWND window)
 void EditConfigFile(HWND window)
 {
     if (!CreateProcessW(L"PWord", ConfigPath, NULL, NULL, FALSE, 0, NULL, NULL, NULL, NULL))
-        ReportFatal(L"Executions error", L"Не удается запустить Pocket Word ",
-            L"для редактирования файла velandrimour.ini.", L"");
+        ReportFatal(ExecutionsErrorCaption, PocketWordFailedText, PocketWordFailedEnd);
     CloseLauncher(window);
 }
 

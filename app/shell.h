@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "config/config.h"
 #include "app/instance.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "ui/resource.h"
 
 const WCHAR WindowClassName[] = L"VELANDRIMOUR";

@@ -32,7 +32,7 @@ void DestroyEntryButtons()
 // An entry whose command names a menu opens a submenu; any other starts its program.
 void RunEntry(HWND window, int slot)
 {
-    if (OpensSubmenu(EntryTable[slot]))
+    if (IsSubmenuEntry(EntryTable[slot]))
         OpenSubmenu(window, slot);
     else
         StartEntryCommand(window, slot);
@@ -121,7 +121,7 @@ void StartEntryCommand(HWND window, int slot)
 {
     if (!CreateProcessW(EntryTable[slot].Command, EntryTable[slot].Parameters, NULL, NULL, FALSE, 0, NULL, NULL,
             NULL, NULL))
-        ReportFatal(L"Executions error", L"Error exec programm: ", EntryTable[slot].Command, L".");
+        ReportFatal(ExecutionsErrorCaption, StartFailedStart, EntryTable[slot].Command, StartFailedEnd);
     CloseLauncher(window);
 }
 

@@ -1,7 +1,5 @@
 // Where each extension of the registration pass points today; the registry is only read.
-#include "check/checker.h"
 #include "check/launcher.h"
-#include "check/procedures.h"
 
 namespace check {
 
@@ -20,7 +18,8 @@ std::wstring DefaultValue(HKEY parent, const std::wstring &name, bool &exists) {
     return value;
 }
 
-Association Look(const std::wstring &extension) {
+// Where the shell sends a file of this extension today, by the registry's default values.
+Association RegisteredAssociation(const std::wstring &extension) {
     Association association{extension, Association::NotRegistered, L""};
     if (extension.size() > RegisteredExtensionMaxLength) {
         association.state = Association::Refused;
@@ -39,10 +38,11 @@ Association Look(const std::wstring &extension) {
 }  // namespace
 
 std::vector<Association> Associations(std::optional<Reported> &report) {
+    SavedLauncherState saved;
     std::vector<Association> list;
     try {
         CollectExtensions();
-        while (NextExtension()) list.push_back(Look(CurrentExtension));
+        while (NextExtension()) list.push_back(RegisteredAssociation(CurrentExtension));
     } catch (const Reported &reported) {
         report = reported;
     }

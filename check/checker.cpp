@@ -1,13 +1,19 @@
-// The whole-file check. What the launcher reports comes from the launcher's own procedures,
-// run over each section, each entry line and each key in turn; the checker adds only what the
-// launcher never says: where a line lies, and the warnings about headers, submenus and the
-// file's shape.
-#include "check/checker.h"
+// The whole-file check. Every error is a report the launcher makes for some start the file
+// makes possible: without a file, on a name ending in a dot, on each extension that the
+// registration pass offers, on one that no header names (when a "[*]" header stands), in every
+// submenu reachable from those, and the registration pass itself. The launcher's procedures
+// find the sections and read the lines; the checker follows where each start leads and goes
+// on past a fault as if it were mended, so that faults the launcher reports one at a time
+// show up in one run. A fault that no start reaches is a warning saying why.
 #include "check/launcher.h"
-#include "check/procedures.h"
+#include "app/shell.h"
+#include "base/text.h"
 
 #include <algorithm>
+#include <deque>
+#include <map>
 #include <set>
+#include <unordered_map>
 
 namespace check {
 
@@ -16,27 +22,34 @@ namespace {
 // A stand-in for the file's path, found again in the parameters when "%1" was replaced.
 const wchar_t PathMarker[] = L"\xE000";
 
-std::string CodeOfReport(const Reported &report) {
-    auto endsWith = [&](const wchar_t *tail) {
-        std::wstring end(tail);
-        return report.text.size() >= end.size() && report.text.compare(report.text.size() - end.size(), end.size(), end) == 0;
-    };
-    if (report.caption == L"Text error") {
-        if (endsWith(L"без ';'.")) return "no-semicolon";
-        if (endsWith(L"без второго параметра.")) return "nothing-after-semicolon";
-        if (endsWith(L"без второго ';'.")) return "no-second-semicolon";
-    }
-    if (report.caption == L"Button title") return "long-title";
-    if (report.caption == L"Button title error") return "no-entries";
-    if (report.caption == L"Execline") return "long-command";
-    if (report.caption == L"Paramline") return "long-parameters";
-    if (report.caption == L"INI-file") return "long-line";
+// The launcher's reports that the checker names, each told by its caption and a fixed piece.
+struct KnownReport {
+    const char *code;
+    const WCHAR *caption;
+    const WCHAR *piece;
+};
+const KnownReport KnownReports[] = {
+    {"no-semicolon", TextErrorCaption, NoSemicolonEnd},
+    {"nothing-after-semicolon", TextErrorCaption, NothingAfterSemicolonEnd},
+    {"no-second-semicolon", TextErrorCaption, NoSecondSemicolonEnd},
+    {"long-title", ButtonTitleCaption, LongTitleText},
+    {"no-entries", ButtonTitleErrorCaption, NoEntriesEnd},
+    {"long-parameters", ParamlineCaption, LongParametersText},
+    {"long-line", IniFileCaption, LongLineText},
+    {"long-submenu-name", SubMenuCaption, LongSubmenuNameText},
+    {"missing-section", ExtentionErrorCaption, NoSectionEnd},
+    {"long-extension", ExtentionCaption, LongExtensionText},
+    {"long-argument", ParameterCaption, LongArgumentText},
+    {"extensions-too-long", AssociateCaption, ExtensionsTooLongText},
+};
+
+std::string CodeOf(const Reported &report) {
+    for (const KnownReport &known : KnownReports)
+        if (report.Is(known.caption, known.piece)) return known.code;
     return "launcher-report";
 }
 
-std::wstring Count(size_t count) {
-    return count > 1 ? L" (таких мест в файле: " + std::to_wstring(count) + L")" : L"";
-}
+std::wstring Count(size_t count) { return count > 1 ? L" (таких мест в файле: " + Decimal(count) + L")" : L""; }
 
 // Whether the bytes are UTF-8 with at least one multi-byte sequence; where the first one is.
 bool LooksUtf8(const std::string &bytes, size_t &first) {
@@ -56,31 +69,32 @@ bool LooksUtf8(const std::string &bytes, size_t &first) {
     return any;
 }
 
+// One start of the launcher: its file argument, and the submenu key a button set, if any.
+struct Start {
+    std::wstring argument;
+    std::wstring submenuKey;
+    int origin;  // the line that a report of the start itself belongs to, or -1
+};
+
 class Checker {
 public:
     Checker(const ConfigImage &image, const CheckOptions &options) : image_(image), options_(options) {}
 
     std::vector<Finding> Run() {
-        findings_ = image_.readFindings;
         if (image_.tooLarge)
             Add(FileMaxSize, Severity::Error, "file-too-large", OneLine(image_.sizeReport->text));
         CheckShape();
-        CheckRegistration();
-        for (size_t index = 0; index < image_.lines.size(); index++)
-            if (image_.lines[index].header()) headers_.push_back((int)index);
-        int firstHeader = headers_.empty() ? (int)image_.lines.size() : headers_[0];
-        for (int index = 0; index < (int)image_.lines.size(); index++) {
-            const SignificantLine &line = image_.lines[index];
-            if (line.text[0] == L'\t')
-                Add(line.start, Severity::Warning, "leading-tab",
-                    L"Строка начинается с табуляции: программа не считает её ни заголовком, ни комментарием "
-                    L"(отбрасываются только пробелы в начале строки)");
-            if (index < firstHeader)
-                Add(line.start, Severity::Warning, "text-before-header",
-                    L"Строка стоит до первого заголовка: она не относится ни к одному разделу, и программа её не читает");
-        }
-        for (size_t at = 0; at < headers_.size(); at++)
-            CheckSection(headers_[at], at + 1 < headers_.size() ? headers_[at + 1] : (int)image_.lines.size());
+        for (size_t index = 0; index < lines().size(); index++)
+            if (lines()[index].header()) {
+                headers_.push_back((int)index);
+                if (firstWildcard_ < 0 && lines()[index].text.find(L"[*]") != std::wstring::npos)
+                    firstWildcard_ = (int)index;
+            }
+        CheckLineShapes();
+        CollectKeys();
+        RunRegistration();
+        WalkStarts();
+        ReportUnreached();
         CheckWholeFile();
         std::stable_sort(findings_.begin(), findings_.end(), [](const Finding &a, const Finding &b) {
             return a.line != b.line ? a.line < b.line : a.column < b.column;
@@ -89,7 +103,10 @@ public:
     }
 
 private:
-    void Add(DWORD offset, Severity severity, const char *code, const std::wstring &text) {
+    const std::vector<SignificantLine> &lines() const { return image_.lines; }
+
+    void Add(DWORD offset, Severity severity, const std::string &code, const std::wstring &text) {
+        if (!added_.insert({offset, code}).second) return;
         findings_.push_back({image_.LineOf(offset), image_.ColumnOf(offset), severity, code, text});
     }
 
@@ -128,148 +145,208 @@ private:
                     Count(zeros));
     }
 
-    // The registration pass over the file, as "Ассоциировать по INI-файлу" makes it.
-    void CheckRegistration() {
-        if (image_.tooLarge) return;
+    void CheckLineShapes() {
+        int firstHeader = headers_.empty() ? (int)lines().size() : headers_[0];
+        for (int index = 0; index < (int)lines().size(); index++) {
+            const SignificantLine &line = lines()[index];
+            if (line.tooLong) continue;
+            if (line.text[0] == L'\t')
+                Add(line.start, Severity::Warning, "leading-tab",
+                    L"Строка начинается с табуляции: программа не считает её ни заголовком, ни комментарием "
+                    L"(отбрасываются только пробелы в начале строки)");
+            if (index < firstHeader)
+                Add(line.start, Severity::Warning, "text-before-header",
+                    L"Строка стоит до первого заголовка: она не относится ни к одному разделу, и программа её не читает");
+        }
+    }
+
+    // The keys each header can be found by: the pieces of its lowered line that a key could be,
+    // "[" an extension of at most 40 characters without a dot "]", or "{" a name of at most 40
+    // characters "}". FindSection looks for the key inside the lowered line, so any key it
+    // finds there is one of these pieces, and the first header holding a piece is where the
+    // search for it stops, unless a "[*]" header comes first and the key is not a no-argument one.
+    void CollectKeys() {
+        for (int header : headers_) {
+            std::wstring lowered = Lowered(lines()[header].text);
+            std::vector<std::wstring> &keys = keys_[header];
+            for (size_t open = 0; open < lowered.size(); open++) {
+                wchar_t close = lowered[open] == L'[' ? L']' : lowered[open] == L'{' ? L'}' : 0;
+                if (!close) continue;
+                size_t name = close == L']' ? ExtensionMaxLength : SubmenuNameMaxLength;
+                size_t limit = std::min(lowered.size(), open + 2 + name);
+                for (size_t end = open + 1; end < limit; end++) {
+                    if (close == L']' && lowered[end] == L'.') break;
+                    if (lowered[end] != close) continue;
+                    std::wstring key = lowered.substr(open, end - open + 1);
+                    keys.push_back(key);
+                    firstHolder_.emplace(key, header);
+                }
+            }
+        }
+    }
+
+    // The header that FindSection stops at for the key, in the file whose too-long lines were mended.
+    int Catcher(const std::wstring &key) const {
+        auto holder = firstHolder_.find(key);
+        int held = holder == firstHolder_.end() ? -1 : holder->second;
+        if (key.find(L"[]") != std::wstring::npos || firstWildcard_ < 0) return held;
+        return held < 0 ? firstWildcard_ : std::min(held, firstWildcard_);
+    }
+
+    // The registration pass over the file, as "Ассоциировать по INI-файлу" makes it; its
+    // extensions become starts. A file over the size limit it never reads.
+    void RunRegistration() {
+        starts_.push_back({L"", L"", -1});
+        starts_.push_back({PathWithExtension(L"", options_.pathLength), L"", -1});
+        if (!image_.tooLarge) CollectRegisteredStarts();
+        if (firstWildcard_ >= 0) starts_.push_back({PathWithExtension(L"*", options_.pathLength), L"", -1});
+    }
+
+    void CollectRegisteredStarts() {
         try {
             CollectExtensions();
-            while (NextExtension()) registered_.insert(CurrentExtension);
         } catch (const Reported &report) {
-            int line = image_.LineEndingAt(FileReadPosition);
-            if (report.caption == L"Associate" && line >= 0)
-                Add(image_.lines[line].start, Severity::Error, "extensions-too-long", OneLine(report.text));
+            int line = image_.LineStartingAt(FileLineStart);
+            if (line >= 0 && !report.Is(IniFileCaption, LongLineText))
+                Add(lines()[line].start, Severity::Error, CodeOf(report), OneLine(report.text));
+            // The extensions gathered before the report are still in the list; those behind it
+            // are not followed.
         }
-        Reload();
-    }
-
-    // The reader's buffers as OpenConfig left them, after a procedure that loads the file.
-    void Reload() {
-        memcpy(FileBuffer, image_.bytes.data(), image_.bytes.size());
-        FileByteCount = (DWORD)image_.bytes.size();
-        FileReadPosition = 0;
-    }
-
-    void CheckSection(int header, int next) {
-        const SignificantLine &line = image_.lines[header];
-        std::vector<HeaderKey> keys = KeysOfHeader(line.text);
-        bool wildcard = line.text.find(L"[*]") != std::wstring::npos;
-        bool quickOnly = !wildcard;
-        bool forFiles = wildcard;
-        std::wstring sectionKey;
-        std::vector<const HeaderKey *> usable;
-        bool named = false;  // a name of its own is already warned about
-        for (const HeaderKey &key : keys) {
-            bool extension = key.key[0] == L'[' && !key.wildcard && !key.name.empty();
-            if (key.name.size() > ExtensionMaxLength && key.key[0] == L'[') {
-                named = true;
-                if (key.name.size() > RegisteredExtensionMaxLength && registered_.count(key.name))
-                    Add(line.start, Severity::Warning, "extension-refused",
-                        L"Расширение «" + key.name + L"» длиннее 50 символов: «Ассоциировать по INI-файлу» откажет "
-                        L"в нём с сообщением «Слишком длинное расширение.», а файл с ним получит то же сообщение");
-                else
-                    Add(line.start, Severity::Warning, "long-extension",
-                        L"Расширение «" + key.name + L"» длиннее 40 символов: этот заголовок для него никогда не "
-                        L"подходит, файл с ним получит сообщение «Слишком длинное расширение.»");
+        // Mended, every too-long line up to the extension header holding "[*]" is read by it.
+        for (int index = 0; index < (int)lines().size(); index++) {
+            const SignificantLine &line = lines()[index];
+            if (line.tooLong) ReachLongLine(index);
+            else if (line.text[0] == L'[' && line.text.find(L"[*]") != std::wstring::npos) break;
+        }
+        std::wstring list(ExtensionList);
+        // The list is the collected header lines one after another: where each name comes from.
+        std::vector<std::pair<size_t, int>> collected;
+        size_t offset = 0;
+        for (int index = 0; index < (int)lines().size(); index++) {
+            const SignificantLine &line = lines()[index];
+            if (line.tooLong || line.text[0] != L'[') continue;
+            if (list.compare(offset, line.text.size(), line.text) != 0) break;
+            collected.push_back({offset, index});
+            offset += line.text.size();
+        }
+        ExtensionCursor = ExtensionList;
+        while (NextExtension()) {
+            std::wstring name(CurrentExtension);
+            size_t at = (size_t)(CurrentExtension - ExtensionList) - 1;
+            int origin = -1;
+            for (const auto &[start, line] : collected)
+                if (start <= at) origin = line;
+            DWORD where = origin >= 0 ? lines()[origin].start : 0;
+            if (name.size() > RegisteredExtensionMaxLength) {
+                Add(where, Severity::Warning, "extension-refused",
+                    L"Расширение «" + name + L"» длиннее 50 символов: «Ассоциировать по INI-файлу» откажет в нём с "
+                    L"сообщением «" + LongExtensionText + L"»");
                 continue;
             }
-            if (key.name.size() > SubmenuNameMaxLength) continue;
-            if (extension && key.name.find(L'.') != std::wstring::npos) {
-                named = true;
-                Add(line.start, Severity::Warning, "dotted-extension",
-                    L"В расширении «" + key.name + L"» есть точка: расширением файла программа считает то, что после "
+            if (name.find(L'.') != std::wstring::npos)
+                Add(where, Severity::Warning, "dotted-extension",
+                    L"В расширении «" + name + L"» есть точка: расширением файла программа считает то, что после "
                     L"последней точки, и этот заголовок для него никогда не подходит");
+            starts_.push_back({PathWithExtension(name, options_.pathLength), L"", origin});
+        }
+    }
+
+    // Every start and every submenu it reaches, breadth first.
+    void WalkStarts() {
+        std::deque<Start> queue(starts_.begin(), starts_.end());
+        std::set<std::pair<std::wstring, std::wstring>> seen;
+        while (!queue.empty()) {
+            Start start = queue.front();
+            queue.pop_front();
+            DWORD where = start.origin >= 0 ? lines()[start.origin].start : 0;
+            try {
+                SetFileArgument(start.argument.c_str());
+                CopyText(SectionKey, start.submenuKey.c_str());
+                BuildSectionKey();
+            } catch (const Reported &report) {
+                std::wstring name = start.argument.substr(start.argument.rfind(L'.') + 1);
+                Add(where, Severity::Error, CodeOf(report),
+                    OneLine(report.text) + L" (файл с расширением «" + name + L"»)");
                 continue;
             }
-            if (key.wildcard) continue;
-            if (sectionKey.empty()) sectionKey = key.key;
-            if (key.key != L"[]") quickOnly = false;
-            if (extension) forFiles = true;
-            usable.push_back(&key);
+            std::wstring key(SectionKey);
+            if (!seen.insert({start.argument, key}).second) continue;
+            const SectionFound &found = Found(key);
+            for (int line : found.longLines) ReachLongLine(line);
+            if (found.missing && start.origin >= 0)
+                Add(where, Severity::Error, start.submenuKey.empty() ? "missing-section" : "missing-submenu",
+                    OneLine(found.missing->text));
+            if (found.header >= 0) ReadSection(found.header, key, start.argument, queue);
         }
-        if (sectionKey.empty()) sectionKey = wildcard ? L"[*]" : line.text.substr(0, SectionKeyCapacity - 2);
-        CheckReach(header, usable, wildcard, named);
+    }
 
-        if (next == header + 1) {
-            std::optional<Reported> report = ParseSection(line.end, (DWORD)image_.bytes.size(), sectionKey, L"").report;
-            if (report && report->caption == L"Button title error")
-                Add(line.start, Severity::Error, "no-entries", OneLine(report->text));
-        }
-        for (int entry = header + 1; entry < next; entry++) {
-            if (entry - header - 1 == EntrySlots) {
-                Add(image_.lines[entry].start, Severity::Warning, "entry-never-read",
-                    L"Запись после шестой: программа берёт из раздела не больше шести кнопок, эта строка и следующие "
-                    L"не читаются");
-                break;
+    const SectionFound &Found(const std::wstring &key) {
+        auto known = found_.find(key);
+        if (known != found_.end()) return known->second;
+        return found_[key] = SectionFoundBy(image_, key);
+    }
+
+    void ReachLongLine(int line) {
+        longLinesRead_.insert(line);
+        Add(lines()[line].start, Severity::Error, "long-line", LongLineText);
+    }
+
+    // The section's lines as ParseEntries reads them for this key and argument.
+    void ReadSection(int header, const std::wstring &key, const std::wstring &argument, std::deque<Start> &queue) {
+        // Lines without "%1" read the same for every path of the same kind: each section is
+        // read once for each path that can make a difference.
+        std::wstring kind = argument.substr(0, 1) + (key.find(L"[]") == std::wstring::npos ? L"" : L"[]");
+        if (!sectionsRead_.insert({header, UsesArgument(header) ? argument : kind}).second) return;
+        reachedBy_.emplace(header, key);
+        int slot = 0;
+        for (int index = header + 1; index < (int)lines().size() && slot < EntrySlots; index++) {
+            const SignificantLine &line = lines()[index];
+            if (line.tooLong) {
+                ReachLongLine(index);
+                continue;
             }
-            CheckEntry(image_.lines[entry], sectionKey, quickOnly, forFiles);
+            if (line.header()) break;
+            slot++;
+            CheckEntry(line, key, argument, queue);
         }
+        if (slot == 0) Add(lines()[header].start, Severity::Error, "no-entries", NoEntriesText(header, key, argument));
     }
 
-    // A header that no key finds: an earlier header takes every key it names.
-    void CheckReach(int header, const std::vector<const HeaderKey *> &usable, bool wildcard, bool named) {
-        bool reached = false;
-        int earlier = -1;
-        if (wildcard) {
-            int first = FirstWildcard();
-            if (first == header) reached = true;
-            else earlier = first;
-        }
-        for (const HeaderKey *key : usable) {
-            Match match = FindFor(image_, key->key);
-            if (match.header == header || (match.report && match.report->caption == L"INI-file")) reached = true;
-            else if (match.header >= 0 && earlier < 0) earlier = match.header;
-        }
-        const SignificantLine &line = image_.lines[header];
-        if (reached) return;
-        if (earlier >= 0)
-            Add(line.start, Severity::Warning, "header-never-matches",
-                L"Этот заголовок никогда не подходит: все его ключи раньше находит заголовок в строке " +
-                    std::to_wstring(image_.LineOf(image_.lines[earlier].start)) + L" «" + image_.lines[earlier].text + L"»");
-        else if (!named)
-            Add(line.start, Severity::Warning, "header-never-matches",
-                L"Этот заголовок не называет ни одного раздела: нет ни «[расширение]», ни «[]», ни «{подменю}»");
+    bool UsesArgument(int header) const {
+        for (int index = header + 1; index < (int)lines().size() && !lines()[index].header(); index++)
+            if (lines()[index].text.find(L"%1") != std::wstring::npos) return true;
+        return false;
     }
 
-    int FirstWildcard() const {
-        for (int header : headers_)
-            if (image_.lines[header].text.find(L"[*]") != std::wstring::npos) return header;
-        return -1;
+    std::wstring NoEntriesText(int header, const std::wstring &key, const std::wstring &argument) {
+        DWORD end = lines()[header].end;
+        return OneLine(ParseSection(end, end, key, argument).report->text);
     }
 
-    void CheckEntry(const SignificantLine &line, const std::wstring &key, bool quickOnly, bool forFiles) {
-        Parsed parsed = ParseLine(line, key, L"");
+    void CheckEntry(const SignificantLine &line, const std::wstring &key, const std::wstring &argument,
+                    std::deque<Start> &queue) {
+        Parsed parsed = ParseLine(line, key, argument);
         if (parsed.report) {
-            std::string code = CodeOfReport(*parsed.report);
-            if (code != "long-line") Add(line.start, Severity::Error, code.c_str(), OneLine(parsed.report->text));
+            std::wstring text = OneLine(parsed.report->text);
+            if (parsed.report->Is(ParamlineCaption, LongParametersText)) {
+                unsigned low = 0, high = (unsigned)argument.size();  // fails at high, not at low
+                while (high - low > 1) {
+                    unsigned middle = (low + high) / 2;
+                    (FailsAt(line, key, middle) ? high : low) = middle;
+                }
+                text += L" (с путём к файлу длиной от " + Decimal(high) + L" символов)";
+            }
+            Add(line.start, Severity::Error, CodeOf(*parsed.report), text);
             return;
         }
         const LaunchEntry &entry = parsed.entry;
-        bool submenu = OpensSubmenu(entry);
-        if (!submenu && forFiles && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker))
-            Add(line.start, Severity::Note, "no-file-argument",
-                L"В параметрах нет «%1»: программа «" + std::wstring(entry.Command) + L"» запустится без пути к файлу");
-        std::wstring path(quickOnly ? 0 : options_.pathLength, L'x');
-        if (!quickOnly && FailsAt(line, key, options_.pathLength)) {
-            unsigned low = 0, high = options_.pathLength;  // fails at high, not at low
-            while (high - low > 1) {
-                unsigned middle = (low + high) / 2;
-                (FailsAt(line, key, middle) ? high : low) = middle;
-            }
-            Add(line.start, Severity::Error, "long-parameters",
-                OneLine(ParseLine(line, key, path).report->text) + L" (с путём к файлу длиной от " +
-                    std::to_wstring(high) + L" символов)");
-        } else if (submenu) {
-            // A "%1" in the name puts the file's path into the submenu key.
-            CheckSubmenu(line, ParseLine(line, key, path).entry);
+        if (!IsSubmenuEntry(entry)) {
+            // A start without a file, or on a name ending in a dot, has no path worth passing.
+            if (key.find(L"[]") == std::wstring::npos && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker))
+                Add(line.start, Severity::Note, "no-file-argument",
+                    L"В параметрах нет «%1»: программа «" + std::wstring(entry.Command) + L"» запустится без пути к файлу");
+            return;
         }
-    }
-
-    bool FailsAt(const SignificantLine &line, const std::wstring &key, unsigned pathLength) {
-        std::optional<Reported> report = ParseLine(line, key, std::wstring(pathLength, L'x')).report;
-        return report && report->caption == L"Paramline";
-    }
-
-    void CheckSubmenu(const SignificantLine &line, const LaunchEntry &entry) {
         std::wstring command(entry.Command), name(entry.Parameters);
         if (command != L"menu" && command != L"MENU")
             Add(line.start, Severity::Warning, "menu-in-command",
@@ -278,61 +355,127 @@ private:
         try {
             SelectSubmenu(entry);
         } catch (const Reported &report) {
-            Add(line.start, Severity::Error, "long-submenu-name", OneLine(report.text));
+            Add(line.start, Severity::Error, CodeOf(report), OneLine(report.text));
             return;
         }
-        std::wstring key(SectionKey);
         if (Lowered(name) != name)
             Add(line.start, Severity::Warning, "submenu-capital",
                 L"В имени подменю «" + name + L"» есть заглавные буквы: заголовки сравниваются в нижнем регистре, и "
                 L"его заголовок никогда не подойдёт");
-        Match match = FindFor(image_, key);
-        if (match.report && match.report->caption == L"Extention error")
-            Add(line.start, Severity::Error, "missing-submenu", OneLine(match.report->text));
+        queue.push_back({argument, SectionKey, image_.LineStartingAt(line.start)});
     }
 
-    void CheckWholeFile() {
-        bool quickLaunch = false;
-        for (int header : headers_)
-            for (const HeaderKey &key : KeysOfHeader(image_.lines[header].text)) quickLaunch |= key.key == L"[]";
-        if (!quickLaunch)
-            Add(0, Severity::Warning, "no-quick-launch",
-                L"Программа запущена без параметров, но в файле velandrimour.ini нет раздела \"[]\".");
-        if (FirstWildcard() < 0)
-            Add(0, Severity::Warning, "no-wildcard",
-                L"Нет раздела [*]: файл, у расширения которого нет своего раздела, получит сообщение «В файле "
-                L"velandrimour.ini нет раздела для расширения \"[…],\" а так же раздела для [*].»");
+    bool FailsAt(const SignificantLine &line, const std::wstring &key, unsigned pathLength) {
+        std::optional<Reported> report = ParseLine(line, key, std::wstring(pathLength, L'x')).report;
+        return report && report->Is(ParamlineCaption, LongParametersText);
     }
 
     Parsed ParseLine(const SignificantLine &line, const std::wstring &key, const std::wstring &argument) {
         return ParseSection(line.start, line.end, key, argument);
     }
 
+    // Why no start reads the section: an earlier header catches all its keys, it has none, or
+    // no start of this file makes one of its keys. True when no key can ever reach the header.
+    bool WhyUnread(int header, std::wstring &why) {
+        const std::vector<std::wstring> &keys = keys_[header];
+        if (keys.empty() && header != firstWildcard_) {
+            why = L"его заголовок не подходит ни к одному ключу: нет ни «[расширение]», ни «[]», ни «{подменю}»";
+            return true;
+        }
+        int earlier = header;
+        for (const std::wstring &key : keys) {
+            int catcher = Catcher(key);
+            if (catcher == header || header == firstWildcard_) {
+                why = L"его ключи не предлагает «Ассоциировать по INI-файлу» и не открывает ни одна кнопка";
+                return false;
+            }
+            earlier = std::min(earlier, catcher);
+        }
+        why = L"все ключи его заголовка раньше находит заголовок в строке " +
+              Decimal(image_.LineOf(lines()[earlier].start)) + L" «" + lines()[earlier].text + L"»";
+        return true;
+    }
+
+    // Faults that no start reaches, as warnings that say why; and headers no key can reach.
+    void ReportUnreached() {
+        for (int line = 0; line < (int)lines().size(); line++)
+            if (lines()[line].tooLong && !longLinesRead_.count(line))
+                Add(lines()[line].start, Severity::Warning, "long-line",
+                    std::wstring(LongLineText) + L" (программа её не читает: до неё не доходит ни один запуск, ни одно "
+                    L"подменю и ни «Ассоциировать по INI-файлу»)");
+        for (size_t at = 0; at < headers_.size(); at++) {
+            int header = headers_[at];
+            int next = at + 1 < headers_.size() ? headers_[at + 1] : (int)lines().size();
+            for (int entry = header + 1 + EntrySlots; entry < next; entry++)
+                if (!lines()[entry].tooLong) {
+                    Add(lines()[entry].start, Severity::Warning, "entry-never-read",
+                        L"Запись после шестой: программа берёт из раздела не больше шести кнопок, эта строка и "
+                        L"следующие не читаются");
+                    break;
+                }
+            std::wstring why;
+            if (WhyUnread(header, why))
+                Add(lines()[header].start, Severity::Warning, "header-never-matches",
+                    L"Этот заголовок никогда не подходит: " + why);
+            if (reachedBy_.count(header)) continue;
+            std::wstring key = keys_[header].empty() ? lines()[header].text.substr(0, SectionKeyCapacity - 2)
+                                                      : keys_[header][0];
+            std::wstring argument = PathWithExtension(L"", options_.pathLength);
+            std::wstring because = L" (программа не читает этот раздел: " + why + L")";
+            if (next == header + 1)
+                Add(lines()[header].start, Severity::Warning, "no-entries",
+                    NoEntriesText(header, key, argument) + because);
+            for (int entry = header + 1; entry < std::min(next, header + 1 + EntrySlots); entry++) {
+                if (lines()[entry].tooLong) continue;
+                std::optional<Reported> report = ParseLine(lines()[entry], key, argument).report;
+                if (report)
+                    Add(lines()[entry].start, Severity::Warning, CodeOf(*report), OneLine(report->text) + because);
+            }
+        }
+    }
+
+    void CheckWholeFile() {
+        if (Found(L"[]").header < 0)
+            Add(0, Severity::Warning, "no-quick-launch", NoQuickLaunchNotice);
+        if (firstWildcard_ < 0)
+            Add(0, Severity::Warning, "no-wildcard",
+                L"Нет раздела [*]: файл, у расширения которого нет своего раздела, получит сообщение «В файле "
+                L"velandrimour.ini нет раздела для расширения \"[…],\" а так же раздела для [*].»");
+    }
+
     const ConfigImage &image_;
     const CheckOptions &options_;
     std::vector<Finding> findings_;
+    std::set<std::pair<DWORD, std::string>> added_;
     std::vector<int> headers_;
-    std::set<std::wstring> registered_;
+    int firstWildcard_ = -1;
+    std::map<int, std::vector<std::wstring>> keys_;
+    std::unordered_map<std::wstring, int> firstHolder_;
+    std::vector<Start> starts_;
+    std::map<std::wstring, SectionFound> found_;
+    std::set<std::pair<int, std::wstring>> sectionsRead_;
+    std::map<int, std::wstring> reachedBy_;
+    std::set<int> longLinesRead_;
 };
 
 }  // namespace
 
-std::vector<HeaderKey> KeysOfHeader(const std::wstring &header) {
-    std::vector<HeaderKey> keys;
-    for (size_t at = 0; at < header.size(); at++) {
-        wchar_t open = header[at];
-        if (open != L'[' && open != L'{') continue;
-        wchar_t close = open == L'[' ? L']' : L'}';
-        size_t end = header.find(close, at + 1);
-        if (end == std::wstring::npos) break;
-        std::wstring name = header.substr(at + 1, end - at - 1);
-        keys.push_back({Lowered(open + name + close), name, open == L'[' && name == L"*"});
-        at = end;
-    }
-    return keys;
+std::wstring Decimal(size_t number) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), wchar_t(L'0' + number % 10));
+        number /= 10;
+    } while (number);
+    return digits;
+}
+
+std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength) {
+    size_t filler = std::max<size_t>(pathLength, extension.size() + 2) - extension.size() - 1;
+    return std::wstring(filler, L'x') + L"." + extension;
 }
 
 std::vector<Finding> CheckConfig(const ConfigImage &image, const CheckOptions &options) {
+    SavedLauncherState saved;
     return Checker(image, options).Run();
 }
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,12 +28,13 @@ struct CannotRead {
     std::wstring message;
 };
 
-// One significant line as the launcher's ReadLine delivers it, and where it lies.
+// One line as the launcher's ReadLine delivers it, and where it lies.
 struct SignificantLine {
-    DWORD start;  // offset of its first character (after the leading spaces)
+    DWORD start;  // where ReadLine says it began: its first character after the leading spaces
     DWORD end;    // the read position after it: past its line end
     std::wstring text;
-    bool header() const { return !text.empty() && (text[0] == L'[' || text[0] == L'{'); }
+    bool tooLong = false;  // ReadLine reports it; text holds what was stored by then
+    bool header() const { return !tooLong && !text.empty() && (text[0] == L'[' || text[0] == L'{'); }
 };
 
 // The file as loaded into the launcher's buffers, with its significant lines.
@@ -46,16 +46,17 @@ struct ConfigImage {
     std::vector<DWORD> editorLineStarts;
     DWORD stoppedAt = 0;  // offset of a zero byte at which reading stops, or 0
     bool stopped = false;
-    std::vector<Finding> readFindings;  // lines that reach 511 characters
 
     int LineOf(DWORD offset) const;
     int ColumnOf(DWORD offset) const;
-    // The significant line whose read ends at this position; -1 when none does.
-    int LineEndingAt(DWORD end) const;
+    // The line that begins at this offset; -1 when none does.
+    int LineStartingAt(DWORD start) const;
 };
 
 // Points the launcher's ConfigPath at the file and loads it; throws CannotRead.
 ConfigImage OpenConfig(const std::wstring &path);
+// Loads the file ConfigPath names, as OpenConfig does once it has set it.
+ConfigImage ReadConfigImage();
 
 struct CheckOptions {
     unsigned pathLength = 100;  // the length of the path "%1" stands for
@@ -64,40 +65,43 @@ struct CheckOptions {
 // Every finding of the file, in file order. Needs OpenConfig first.
 std::vector<Finding> CheckConfig(const ConfigImage &image, const CheckOptions &options);
 
-// The keys a header line can be found by, lower-cased as FindSection compares: "[name]",
-// "[]", "{name}", and "[*]" for the wildcard.
-struct HeaderKey {
-    std::wstring key;
-    std::wstring name;  // as written
-    bool wildcard;
-};
-std::vector<HeaderKey> KeysOfHeader(const std::wstring &header);
+// The file arguments of the starts the file makes possible, besides the submenus they reach:
+// none, a name ending in a dot, each extension the registration pass offers, and one that no
+// header names when a "[*]" header stands anywhere. Each path is pathLength characters long,
+// or as long as its extension needs.
+std::vector<std::wstring> StartArguments(const ConfigImage &image, unsigned pathLength);
+// A file of that extension whose path is pathLength characters long where the extension allows.
+std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength);
 
 // What the launcher shows for one row of buttons.
-struct Row;
 struct Button {
     LaunchEntry entry;
     bool submenu = false;
     bool repeated = false;  // its submenu is shown elsewhere in the tree
     std::wstring submenuKey;
-    std::unique_ptr<Row> row;
+    int row = -1;  // the row its submenu shows, or its report
 };
 struct Row {
+    int depth = 0;  // 0 for the start's row, one more for each submenu below it
     std::wstring key;
     std::optional<Reported> report;  // the launcher reports this instead of a row
     int headerLine = 0;              // the line of the header that matched, 0 when none
     std::wstring header;
-    bool notice = false;  // no "[]" section: the "Сообщение" notice over an empty window
+    bool notice = false;  // at start-up without a "[]" section: the "Сообщение" notice
     std::vector<Button> buttons;
+};
+// Every row a start leads to: rows[0] the start's own, the others each under its button, in
+// the order they are printed.
+struct Shown {
+    std::vector<Row> rows;
 };
 
 // The launcher started on this argument (empty: without a file), and every submenu it can
-// open from there. Needs OpenConfig first; reads the file afresh as the launcher does.
-Row Show(const ConfigImage &image, const std::wstring &argument);
-// The same from a submenu key already set, as after a submenu entry; the argument stays.
-Row ShowFromKey(const ConfigImage &image, const std::wstring &argument, const std::wstring &submenuKey);
+// open from there; or, given a submenu key, the launcher after a submenu entry set it, the
+// argument staying. Needs OpenConfig first; reads the file afresh as the launcher does.
+Shown Show(const ConfigImage &image, const std::wstring &argument, const std::wstring &submenuKey = L"");
 // Whether the launcher reports an error anywhere in the tree.
-bool Reports(const Row &row);
+bool Reports(const Shown &shown);
 
 // What HKEY_CLASSES_ROOT holds for one extension that the registration pass would offer.
 struct Association {
@@ -120,9 +124,13 @@ RunResult Run(const std::vector<std::wstring> &arguments);
 // Output pieces, also used by the tests.
 std::wstring FormatFinding(const std::wstring &file, const Finding &finding);
 std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &findings);
-std::wstring FormatRow(const Row &row, int depth = 0);
+std::wstring FormatShown(const Shown &shown);
 std::string ToUtf8(const std::wstring &text);
+// A message box: its caption, then its text's lines, indented.
+std::wstring FormatBox(const std::wstring &indent, const std::wstring &caption, const std::wstring &text);
 // Line breaks of a launcher's text as blanks.
 std::wstring OneLine(const std::wstring &text);
+// A number in decimal digits.
+std::wstring Decimal(size_t number);
 
 }  // namespace check

@@ -2,6 +2,8 @@
 #include "check/checker.h"
 #include "check/fix.h"
 #include "app/shell.h"
+#include "check/launcher.h"
+#include "base/text.h"
 
 #include <cwchar>
 
@@ -16,21 +18,6 @@ const wchar_t Version[] = L"velandrimour-check " WIDE_TEXT(VELANDRIMOUR_VERSION)
 
 const wchar_t *SeverityWord(Severity severity) {
     return severity == Severity::Error ? L"error" : severity == Severity::Warning ? L"warning" : L"note";
-}
-
-// The text's lines, each line break of the launcher's ("\r\n", "\n\r", or one alone) one break.
-std::vector<std::wstring> Lines(const std::wstring &text) {
-    std::vector<std::wstring> lines(1);
-    for (size_t at = 0; at < text.size(); at++) {
-        wchar_t c = text[at];
-        if (c != L'\r' && c != L'\n') {
-            lines.back() += c;
-            continue;
-        }
-        if (at + 1 < text.size() && (text[at + 1] == L'\r' || text[at + 1] == L'\n') && text[at + 1] != c) at++;
-        lines.emplace_back();
-    }
-    return lines;
 }
 
 std::wstring JsonString(const std::wstring &text) {
@@ -48,12 +35,6 @@ std::wstring JsonString(const std::wstring &text) {
         }
     }
     return out + L"\"";
-}
-
-std::wstring Box(const std::wstring &indent, const std::wstring &caption, const std::wstring &text) {
-    std::wstring out = indent + L"Окно «" + caption + L"»:\n";
-    for (const std::wstring &line : Lines(text)) out += indent + L"  " + line + L"\n";
-    return out;
 }
 
 struct Arguments {
@@ -117,8 +98,8 @@ RunResult CheckWhole(const Arguments &arguments, const ConfigImage &image) {
         result.out = FindingsJson(arguments.ini, findings);
     } else {
         for (const Finding &finding : findings) result.out += FormatFinding(arguments.ini, finding) + L"\n";
-        result.out += arguments.ini + L": ошибок: " + std::to_wstring(counts[0]) + L", предупреждений: " +
-                      std::to_wstring(counts[1]) + L", замечаний: " + std::to_wstring(counts[2]) + L"\n";
+        result.out += arguments.ini + L": ошибок: " + Decimal(counts[0]) + L", предупреждений: " +
+                      Decimal(counts[1]) + L", замечаний: " + Decimal(counts[2]) + L"\n";
     }
     result.status = counts[0] ? 1 : 0;
     return result;
@@ -142,7 +123,7 @@ RunResult ListAssociations() {
         result.out += L"\n";
     }
     if (report) {
-        result.out += Box(L"", report->caption, report->text + (report->configError ? EditOffer : L""));
+        result.out += FormatBox(L"", report->caption, report->text + (report->configError ? EditOffer : L""));
         result.status = 1;
     } else if (list.empty()) {
         result.out += L"В файле нет расширений, которые предложит «Ассоциировать по INI-файлу».\n";
@@ -152,17 +133,21 @@ RunResult ListAssociations() {
 
 }  // namespace
 
-std::wstring OneLine(const std::wstring &text) {
-    std::wstring out;
-    for (const std::wstring &line : Lines(text)) {
-        if (!out.empty() && out.back() != L' ' && !line.empty() && line[0] != L' ') out += L' ';
-        out += line;
-    }
-    return out;
+ConfigImage OpenConfig(const std::wstring &path) {
+    WCHAR full[MAX_PATH * 2];
+    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
+    if (length == 0 || length >= MAX_PATH * 2 || length >= ConfigPathCapacity)
+        throw CannotRead{L"слишком длинный или неверный путь к файлу: " + path};
+    // The launcher creates a missing file; the checker must not.
+    DWORD attributes = GetFileAttributesW(full);
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw CannotRead{L"файл не найден: " + path};
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw CannotRead{L"это папка, а не файл: " + path};
+    CopyText(ConfigPath, full);
+    return ReadConfigImage();
 }
 
 std::wstring FormatFinding(const std::wstring &file, const Finding &finding) {
-    return file + L":" + std::to_wstring(finding.line) + L":" + std::to_wstring(finding.column) + L": " +
+    return file + L":" + Decimal(finding.line) + L":" + Decimal(finding.column) + L": " +
            SeverityWord(finding.severity) + L": " + finding.text + L" [" +
            std::wstring(finding.code.begin(), finding.code.end()) + L"]";
 }
@@ -172,31 +157,13 @@ std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &
     for (size_t index = 0; index < findings.size(); index++) {
         const Finding &finding = findings[index];
         out += index ? L",\n " : L"";
-        out += L"{\"file\": " + JsonString(file) + L", \"line\": " + std::to_wstring(finding.line) +
-               L", \"column\": " + std::to_wstring(finding.column) + L", \"severity\": \"" +
+        out += L"{\"file\": " + JsonString(file) + L", \"line\": " + Decimal(finding.line) +
+               L", \"column\": " + Decimal(finding.column) + L", \"severity\": \"" +
                SeverityWord(finding.severity) + L"\", \"code\": " +
                JsonString(std::wstring(finding.code.begin(), finding.code.end())) + L", \"text\": " +
                JsonString(finding.text) + L"}";
     }
     return out + L"]\n";
-}
-
-std::wstring FormatRow(const Row &row, int depth) {
-    std::wstring indent(4 * depth, L' ');
-    std::wstring out;
-    if (!row.key.empty()) out += indent + L"Ключ: " + row.key + L"\n";
-    if (row.report)
-        return out + Box(indent, row.report->caption, row.report->text + (row.report->configError ? EditOffer : L""));
-    if (row.headerLine) out += indent + L"Раздел: строка " + std::to_wstring(row.headerLine) + L": " + row.header + L"\n";
-    if (row.notice) out += Box(indent, NoQuickLaunchCaption, NoQuickLaunchNotice) + indent + L"Кнопок нет.\n";
-    for (size_t index = 0; index < row.buttons.size(); index++) {
-        const Button &button = row.buttons[index];
-        out += indent + std::to_wstring(index + 1) + L". «" + button.entry.Title + L"»: команда «" +
-               button.entry.Command + L"», параметры «" + button.entry.Parameters + L"»\n";
-        if (button.repeated) out += indent + L"    подменю " + button.submenuKey + L" уже показано выше\n";
-        else if (button.row) out += FormatRow(*button.row, depth + 1);
-    }
-    return out;
 }
 
 std::string ToUtf8(const std::wstring &text) {
@@ -233,9 +200,9 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
     }
     if (parsed.mode == Arguments::ListAssociations) return ListAssociations();
     if (parsed.mode == Arguments::ShowRow) {
-        Row row = Show(image, parsed.path);
-        result.out = FormatRow(row);
-        result.status = Reports(row) ? 1 : 0;
+        Shown shown = Show(image, parsed.path);
+        result.out = FormatShown(shown);
+        result.status = Reports(shown) ? 1 : 0;
         return result;
     }
     RunResult checked = CheckWhole(parsed, image);

@@ -24,6 +24,9 @@ const DWORD FileMaxSize = FileBufferCapacity - 1;
 extern BYTE FileBuffer[FileBufferCapacity];
 extern DWORD FileByteCount;
 extern DWORD FileReadPosition;
+// Where the line ReadLine last stored began: the index of its first character after the
+// leading spaces. The checker reads it to place what it finds.
+extern DWORD FileLineStart;
 
 const size_t LineCapacity = 512;
 const size_t LineMaxLength = 510;
@@ -91,7 +94,7 @@ void LoadEntries();
 void ParseEntries();
 
 // True when the entry's command names a menu: it opens a submenu instead of a program.
-bool OpensSubmenu(const LaunchEntry &entry);
+bool IsSubmenuEntry(const LaunchEntry &entry);
 
 // Sets SectionKey to "{" name "}" for the submenu the entry's parameters name, as written;
 // a name over 40 characters is refused.

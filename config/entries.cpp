@@ -1,6 +1,6 @@
 // The entry table and the entry lines of the selected section.
 #include "config/config.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "base/text.h"
 
 #include <wchar.h>
@@ -9,9 +9,6 @@ LaunchEntry EntryTable[EntrySlots];
 
 namespace {
 
-// Opens every report about the lines of a section.
-const WCHAR SectionReport[] = L"В файле velandrimour.ini, в разделе для расширения \"";
-
 // Copies the title, up to the first ";", and returns the position of that ";".
 const WCHAR *ParseTitle(const WCHAR *line, WCHAR (&title)[TitleCapacity])
 {
@@ -19,9 +16,9 @@ const WCHAR *ParseTitle(const WCHAR *line, WCHAR (&title)[TitleCapacity])
 
     do {
         if (*line == L'\0')
-            ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без ';'.");
+            ReportConfigError(TextErrorCaption, SectionReportStart, SectionKey, NoSemicolonEnd);
         if (length == TitleMaxLength)
-            ReportConfigError(L"Button title", L"Слишком длинная надпись на кнопке.", L"", L"");
+            ReportConfigError(ButtonTitleCaption, LongTitleText);
         title[length++] = *line++;
     } while (*line != L';');
     title[length] = L'\0';
@@ -35,13 +32,13 @@ const WCHAR *ParseCommand(const WCHAR *text, WCHAR (&command)[CommandCapacity])
     size_t length = 0;
 
     if (*text == L'\0')
-        ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без второго параметра.");
+        ReportConfigError(TextErrorCaption, SectionReportStart, SectionKey, NothingAfterSemicolonEnd);
     while (*text != L';') {
         if (length == CommandMaxLength)
-            ReportFatal(L"Execline", L"Слишком длинная комантная строка.", L"", L"");
+            ReportFatal(ExeclineCaption, LongCommandText);
         command[length++] = *text++;
         if (*text == L'\0')
-            ReportConfigError(L"Text error", SectionReport, SectionKey, L"\" содержиться строка без второго ';'.");
+            ReportConfigError(TextErrorCaption, SectionReportStart, SectionKey, NoSecondSemicolonEnd);
     }
     command[length] = L'\0';
     return text;
@@ -59,7 +56,7 @@ void ParseParameters(const WCHAR *text, WCHAR (&parameters)[ParametersCapacity])
         size_t plain = marker ? static_cast<size_t>(marker - text) : wcslen(text);
         if (!AppendTextWithin(parameters, room, text, plain)
             || (marker && !AppendTextWithin(parameters, room, FileArgument)))
-            ReportFatal(L"Paramline", L"Слишком длинная строка параметров.", L"", L"");
+            ReportFatal(ParamlineCaption, LongParametersText);
         text = marker ? marker + 2 : text + plain;
     }
     size_t length = wcslen(parameters);
@@ -106,11 +103,11 @@ void ParseEntries()
         slot++;
     }
     if (slot == 0)
-        ReportConfigError(L"Button title error", SectionReport, SectionKey, L"\" нет записей.");
+        ReportConfigError(ButtonTitleErrorCaption, SectionReportStart, SectionKey, NoEntriesEnd);
 }
 
 // A command that holds "menu" or "MENU" anywhere names a submenu.
-bool OpensSubmenu(const LaunchEntry &entry)
+bool IsSubmenuEntry(const LaunchEntry &entry)
 {
     return wcsstr(entry.Command, L"menu") != NULL || wcsstr(entry.Command, L"MENU") != NULL;
 }
@@ -119,7 +116,7 @@ bool OpensSubmenu(const LaunchEntry &entry)
 void SelectSubmenu(const LaunchEntry &entry)
 {
     if (wcslen(entry.Parameters) > SubmenuNameMaxLength)
-        ReportFatal(L"SubMenu", L"Слишком длинное название подменю.", L"", L"");
+        ReportFatal(SubMenuCaption, LongSubmenuNameText);
     CopyText(SectionKey, L"{");
     AppendText(SectionKey, entry.Parameters);
     AppendText(SectionKey, L"}");

@@ -1,6 +1,6 @@
 // The configuration file: where it lies, loading it whole, and its significant lines.
 #include "config/config.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "base/text.h"
 
 #include <wchar.h>
@@ -9,6 +9,7 @@ WCHAR ConfigPath[ConfigPathCapacity];
 BYTE FileBuffer[FileBufferCapacity];
 DWORD FileByteCount;
 DWORD FileReadPosition;
+DWORD FileLineStart;
 WCHAR LineBuffer[LineCapacity];
 
 namespace {
@@ -37,9 +38,9 @@ void LocateConfigFile()
     ConfigPath[ConfigPathCapacity - 1] = L'\0';
     const WCHAR *backslash = wcsrchr(ConfigPath, L'\\');
     if (length >= ConfigPathCapacity || (backslash != NULL && backslash - ConfigPath > ConfigDirectoryMaxIndex))
-        ReportFatal(L"Path", L"Слишком длинный путь к exe-файлу.", L"", L"");
+        ReportFatal(PathCaption, LongExecutablePathText);
     if (ConfigPath[0] == L'\0' || backslash == NULL)
-        ReportFatal(L"INI-file", L"Странное название у программы.", L"", L"");
+        ReportFatal(IniFileCaption, StrangeProgramNameText);
     ConfigPath[backslash - ConfigPath + 1] = L'\0';
     AppendText(ConfigPath, ConfigFileName);
 }
@@ -55,10 +56,9 @@ void LoadConfigFile()
         file = CreateFileW(ConfigPath, GENERIC_WRITE, FILE_SHARE_WRITE, NULL, CREATE_NEW,
             FILE_ATTRIBUTE_NORMAL, NULL);
         if (file == INVALID_HANDLE_VALUE)
-            ReportFatal(L"File error", L"Фатальная ошибка открытия/создания файла \n\r", ConfigPath,
-                L". \n\rВероятно доступ заблокирован другой программой.");
+            ReportFatal(FileErrorCaption, OpenOrCreateFailedStart, ConfigPath, FileLockedEnd);
         CloseHandle(file);
-        ReportConfigError(L"File error", L"Осутствует файл \n\r", ConfigPath, L".\n\rФайл создан заново.");
+        ReportConfigError(FileErrorCaption, MissingFileStart, ConfigPath, MissingFileEnd);
     }
 
     FileByteCount = 0;
@@ -66,10 +66,9 @@ void LoadConfigFile()
     // Closed before any report, so that the file is never left open.
     CloseHandle(file);
     if (!readOk)
-        ReportFatal(L"File error", L"Ошибка чтения из файла velandrimour.ini.\n\r",
-            L"Вероятно доступ заблокирован другой программой.", L"");
+        ReportFatal(FileErrorCaption, ReadFailedText, ReadLockedText);
     if (FileByteCount > FileMaxSize)
-        ReportFatal(L"File error", L"Размер файла velandrimour.ini ", L"должен быть менее 16Кб.", L"");
+        ReportFatal(FileErrorCaption, FileSizeText, FileSizeLimitText);
     FileReadPosition = 0;
 }
 
@@ -90,7 +89,7 @@ bool ReadLine()
         size_t count = 0;
         for (;;) {
             if (count > LineMaxLength)
-                ReportConfigError(L"INI-file", L"Слишком длинная строка в ИНИ-файле", L"", L"");
+                ReportConfigError(IniFileCaption, LongLineText);
             int byte = NextByte();
             if (byte == '\r') {
                 NextByte();
@@ -103,6 +102,8 @@ bool ReadLine()
             }
             if (byte == ' ' && count == 0)
                 continue;
+            if (count == 0)
+                FileLineStart = FileReadPosition - 1;
             LineBuffer[count++] = ConvertByte(byte);
         }
         LineBuffer[count] = L'\0';

@@ -1,6 +1,6 @@
 // The command line and the section it selects.
 #include "config/config.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "base/text.h"
 
 #include <wchar.h>
@@ -12,7 +12,7 @@ WCHAR SectionKey[SectionKeyCapacity];
 void SetFileArgument(const WCHAR *commandLine)
 {
     if (wcslen(commandLine) > FileArgumentMaxLength)
-        ReportFatal(L"Parameter", L"Слишком длинный параметр программы.", L"", L"");
+        ReportFatal(ParameterCaption, LongArgumentText);
     CopyText(FileArgument, commandLine);
 }
 
@@ -30,10 +30,9 @@ void BuildSectionKey()
     // The whole argument is searched: a dot in a directory name counts too.
     const WCHAR *dot = wcsrchr(FileArgument, L'.');
     if (dot == NULL)
-        ReportFatal(L"Extention error", L"Параметр программы: ", FileArgument,
-            L" не содержит точки, а значит и расширения.");
+        ReportFatal(ExtentionErrorCaption, NoDotStart, FileArgument, NoDotEnd);
     if (wcslen(dot + 1) > ExtensionMaxLength)
-        ReportFatal(L"Extention", L"Слишком длинное расширение.", L"", L"");
+        ReportFatal(ExtentionCaption, LongExtensionText);
     AppendText(SectionKey, L"[");
     AppendText(SectionKey, dot + 1);
     AppendText(SectionKey, L"]");
@@ -57,6 +56,5 @@ bool FindSection()
     }
     if (noArgument)
         return false;
-    ReportConfigError(L"Extention error", L"В файле velandrimour.ini нет раздела для расширения \"", SectionKey,
-        L",\" а так же раздела для [*].");
+    ReportConfigError(ExtentionErrorCaption, NoSectionStart, SectionKey, NoSectionEnd);
 }

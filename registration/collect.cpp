@@ -1,14 +1,15 @@
 // The extensions that the configuration file's section headers name. Free of registry
-// calls: the registration itself lives beside them.
+// calls, so that what only reads the file's extensions links no registry writing.
 #include "registration/registration.h"
 #include "config/config.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "base/text.h"
 
 #include <wchar.h>
 
 WCHAR ExtensionList[ExtensionListCapacity];
 WCHAR *ExtensionCursor = ExtensionList;
+const WCHAR *CurrentExtension;
 
 // Reads the file afresh and gathers the extension headers before the first "[*]" header,
 // whole and in file order.
@@ -24,7 +25,7 @@ void CollectExtensions()
             break;
         // The list's limit is 1020 characters, less than its buffer holds.
         if (!AppendTextWithin(ExtensionList, ExtensionListMaxLength + 1, LineBuffer))
-            ReportFatal(L"Associate", L"Суммарная длина расширений превышает 1024 символа.", L"", L"");
+            ReportFatal(AssociateCaption, ExtensionsTooLongText);
     }
 }
 

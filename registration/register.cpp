@@ -1,13 +1,13 @@
 // Registering the program as the shell's handler of file extensions, asking first.
 #include "registration/registration.h"
 #include "platform/platform.h"
+#include "base/report.h"
 #include "base/text.h"
 
 #include <wchar.h>
 
 WCHAR OpenCommandValue[RegistryValueCapacity];
 WCHAR IconValue[RegistryValueCapacity];
-const WCHAR *CurrentExtension;
 
 namespace {
 
@@ -221,7 +221,7 @@ void BuildRegistryValues()
 bool RegisterExtension(HWND owner)
 {
     if (wcslen(CurrentExtension) > RegisteredExtensionMaxLength) {
-        MessageBoxW(owner, L"Слишком длинное расширение.", L"Extention", MB_OK | MB_ICONERROR);
+        MessageBoxW(owner, LongExtensionText, ExtentionCaption, MB_OK | MB_ICONERROR);
         return true;
     }
     WCHAR keyName[KeyNameCapacity];

@@ -1,6 +1,7 @@
 // The About, manual registration and Help dialogs.
 #include "ui/dialogs.h"
 #include "registration/registration.h"
+#include "base/report.h"
 
 extern const WCHAR HelpText[] =
     L"\r\n"
@@ -51,7 +52,7 @@ void AssociateTypedExtension(HWND dialog)
 {
     HWND edit = GetDlgItem(dialog, IDC_EXTENSION);
     if (GetWindowTextLengthW(edit) > TypedExtensionMaxLength) {
-        MessageBoxW(dialog, L"Слишком длинное расширение.", L"Extention error", MB_OK | MB_ICONERROR);
+        MessageBoxW(dialog, LongExtensionText, ExtentionErrorCaption, MB_OK | MB_ICONERROR);
     } else {
         TypedExtension[0] = 0;
         GetWindowTextW(edit, TypedExtension, static_cast<int>(ELEMENT_COUNT(TypedExtension)));

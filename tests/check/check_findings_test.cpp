@@ -39,7 +39,7 @@ const FindingCase FindingCases[] = {
     {"header-never-matches", "[*]\r\nA;b;c\r\n{m}\r\nA;b;c\r\n[]\r\nA;b;c\r\n", "3:1:W", "{m}\r\nA;b;c\r\n[*]\r\nA;b;c\r\n[]\r\nA;b;c\r\n"},
     {"submenu-capital", Framed("[a]\r\nA;menu;Tools\r\n{tools}\r\nB;c;d\r\n"), "4:1:W", Framed("[a]\r\nA;menu;tools\r\n{tools}\r\nB;c;d\r\n")},
     {"menu-in-command", Framed("[a]\r\nA;\\menus\\x.exe;m\r\n{m}\r\nB;c;d\r\n"), "4:1:W", Framed("[a]\r\nA;menu;m\r\n{m}\r\nB;c;d\r\n")},
-    {"long-extension", Framed("[" + Repeat('e', 41) + "]\r\nA;b;%1\r\n"), "3:1:W", Framed("[" + Repeat('e', 40) + "]\r\nA;b;%1\r\n")},
+    {"long-extension", Framed("[" + Repeat('e', 41) + "]\r\nA;b;%1\r\n"), "3:1:E", Framed("[" + Repeat('e', 40) + "]\r\nA;b;%1\r\n")},
     {"extension-refused", Framed("[" + Repeat('e', 51) + "]\r\nA;b;%1\r\n"), "3:1:W", Framed("[" + Repeat('e', 50) + "]\r\nA;b;%1\r\n")},
     {"dotted-extension", Framed("[tar.gz]\r\nA;b;%1\r\n"), "3:1:W", Framed("[gz]\r\nA;b;%1\r\n")},
     {"no-quick-launch", "[*]\r\nA;b;c\r\n", "1:1:W", "[*]\r\nA;b;c\r\n[]\r\nA;b;c\r\n"},
@@ -53,6 +53,17 @@ const FindingCase FindingCases[] = {
     {"zero-byte", Framed(Bytes("[a]\r\nA;b;%1\0B;c;%1\r\n")), "4:7:W", Framed("[a]\r\nA;b;%1\r\nB;c;%1\r\n")},
     {"zero-byte", Bytes("[]\r\nA;b;c\r\n\0[*]\r\nA;b;c\r\n"), "3:1:W", "[]\r\nA;b;c\r\n[*]\r\nA;b;c\r\n"},
     {"no-file-argument", Framed("[a]\r\nA;b;c\r\n"), "4:1:N", Framed("[a]\r\nA;b;%1\r\n")},
+    // A key is looked for inside the lowered header line: "[txt]" reaches "[] {[txt]".
+    {"long-submenu-name", "[] {[txt]\r\nSub;menu;x%1\r\n{x}\r\nX;rec;x\r\n", "2:1:E", "[] {[txt]\r\nSub;menu;x\r\n{x}\r\nX;rec;x\r\n"},
+    {"no-quick-launch", "[*]\r\nA;b;c\r\n", "1:1:W", "[*]\r\nA;b;c\r\n{m[]}\r\nA;b;c\r\n"},
+    {"header-never-matches", Framed("[a]\r\nA;b;%1\r\n[a] [a\r\nA;b;%1\r\n"), "5:1:W", Framed("[a]\r\nA;b;%1\r\n[[a]\r\nA;b;%1\r\n")},
+    {"missing-section", "[]\r\nA;b;c\r\n[tar.gz]\r\nA;b;c\r\n", "3:1:E", "[]\r\nA;b;c\r\n[tar.gz]\r\nA;b;c\r\n[gz]\r\nA;b;c\r\n"},
+    // Faults that no start reaches are warnings: a shadowed section, one no key can be, a
+    // submenu no button opens, a line after the sixth entry of the last section read.
+    {"no-semicolon", Framed("[a]\r\nA;b;%1\r\n[a]\r\nAbc\r\n"), "6:1:W", Framed("[a]\r\nA;b;%1\r\n[a]\r\nA;b;%1\r\n")},
+    {"no-semicolon", Framed("[tar.gz]\r\nAbc\r\n"), "4:1:W", Framed("[tar.gz]\r\nA;b;%1\r\n")},
+    {"no-entries", Framed("{m}\r\n"), "3:1:W", Framed("{m}\r\nA;b;c\r\n")},
+    {"long-line", "[]\r\nQ;q;q\r\n[*]\r\n" + Entries(6) + Repeat('c', 511) + "\r\n", "10:1:W", "[]\r\nQ;q;q\r\n[*]\r\n" + Entries(6)},
 };
 
 std::vector<std::string> Places(const std::vector<check::Finding> &findings, const std::string &code) {

@@ -3,11 +3,11 @@
 
 TEST_F(CheckTest, ShowFollowsEverySubmenuOnceAndNamesOneReachedAgain) {
     check::ConfigImage image = Load("[TXT]\r\nA;notepad;-o %1 \r\nB;menu;m\r\n{m}\r\nC;menu;n\r\n{n}\r\nD;MENU;m\r\n");
-    check::Row row = check::Show(image, L"\\a.txt");
-    EXPECT_FALSE(check::Reports(row));
-    EXPECT_EQ(row.key, L"[txt]");
-    EXPECT_EQ(row.headerLine, 1);
-    EXPECT_EQ(check::FormatRow(row),
+    check::Shown shown = check::Show(image, L"\\a.txt");
+    EXPECT_FALSE(check::Reports(shown));
+    EXPECT_EQ(shown.rows[0].key, L"[txt]");
+    EXPECT_EQ(shown.rows[0].headerLine, 1);
+    EXPECT_EQ(check::FormatShown(shown),
               L"Ключ: [txt]\n"
               L"Раздел: строка 1: [TXT]\n"
               L"1. «A»: команда «notepad», параметры «-o \\a.txt»\n"
@@ -37,12 +37,27 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
         {"[]\r\nA;menu;" + Repeat('n', 41) + "\r\n", L"", true,
          L"Ключ: []\nРаздел: строка 1: []\n1. «A»: команда «menu», параметры «" + std::wstring(41, L'n') +
              L"»\n    Окно «SubMenu»:\n      Слишком длинное название подменю.\n"},
+        // The notice comes at start-up only: a submenu without entries shows none.
+        {"[]\r\nA;menu;m[]\r\n", L"", false,
+         L"Ключ: []\nРаздел: строка 1: []\n1. «A»: команда «menu», параметры «m[]»\n    Ключ: {m[]}\n    Кнопок нет.\n"},
         {"[]\r\nA;b;c\r\n", L"nodot", true,
          L"Окно «Extention error»:\n  Параметр программы: nodot не содержит точки, а значит и расширения.\n"},
     };
     for (const auto &one : cases) {
-        check::Row row = check::Show(Load(one.file), one.argument);
-        EXPECT_EQ(check::Reports(row), one.reports) << one.file;
-        EXPECT_EQ(check::FormatRow(row), one.text);
+        check::Shown shown = check::Show(Load(one.file), one.argument);
+        EXPECT_EQ(check::Reports(shown), one.reports) << one.file;
+        EXPECT_EQ(check::FormatShown(shown), one.text);
     }
+}
+
+// A chain of submenus as long as the file's size allows is shown to its last row.
+TEST_F(CheckTest, ShowFollowsTheLongestChain) {
+    std::string file = "[txt]\r\n";
+    int levels = 0;
+    for (; file.size() < 16300; levels++) file += "S;menu;" + std::to_string(levels) + "\r\n{" + std::to_string(levels) + "}\r\n";
+    check::Shown shown = check::Show(Load(file + "E;rec;e\r\n"), L"\\a.txt");
+    ASSERT_EQ(shown.rows.size(), (size_t)levels + 1);
+    EXPECT_FALSE(check::Reports(shown));
+    EXPECT_EQ(std::wstring(shown.rows.back().buttons.at(0).entry.Title), L"E");
+    EXPECT_EQ(check::FormatShown(shown).size() > 16 * 1024, true);
 }

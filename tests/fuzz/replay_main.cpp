@@ -2,10 +2,12 @@
  * per input and target, so that the native build and the build under Wine can be compared
  * line by line. With --tables it writes the code page conversion and the lower case instead.
  *   replay LIST-FILE OUT-FILE      (LIST-FILE: one input path a line)
- *   replay --tables OUT-FILE */
+ *   replay --tables OUT-FILE
+ *   replay --generate SEED FILES SECONDS FAILED-FILE   (under Wine: the checker's generator) */
 #include "targets.h"
 #ifdef REPLAY_CHECK_AGREEMENT
 #include "check_agreement.h"
+#include "generator.h"
 #endif
 
 #include <stdio.h>
@@ -37,6 +39,13 @@ static int WriteTables(FILE *out) {
 int main(int argc, char **argv) {
 #ifdef _WIN32
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+#endif
+#ifdef REPLAY_CHECK_AGREEMENT
+    if (argc == 6 && strcmp(argv[1], "--generate") == 0) {
+        FuzzSetUp();
+        return GenerateAndCompare((unsigned)strtoul(argv[2], NULL, 10), (unsigned)strtoul(argv[3], NULL, 10),
+                                  (unsigned)strtoul(argv[4], NULL, 10), argv[5]);
+    }
 #endif
     if (argc != 3) {
         fprintf(stderr, "usage: replay LIST-FILE OUT-FILE | replay --tables OUT-FILE\n");

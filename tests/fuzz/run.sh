@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Fuzzes the configuration reader, the section key and the extension collection natively
-# (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer), then replays the corpus
-# through the native build and through the program's own build under Wine and compares the
-# outcome of every input; under Wine velandrimour-check is compared with the launcher too.
-#   tests/fuzz/run.sh --quick         about 20 s a target (scripts/test.sh runs this)
-#   tests/fuzz/run.sh [--seconds N]   N seconds a target (default 600)
+# Fuzzes the configuration reader, the section key, the extension collection and
+# velandrimour-check natively (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer),
+# then replays the corpus through the native build and through the program's own build under
+# Wine and compares the outcome of every input; under Wine velandrimour-check is compared with
+# the launcher too, over the corpus and over the structure-aware generator's files.
+#   tests/fuzz/run.sh --quick         about 20 s a target, 600 generated files (scripts/test.sh runs this)
+#   tests/fuzz/run.sh [--seconds N]   N seconds a target and N seconds of generated files (default 600)
+#   tests/fuzz/run.sh --files N       at least N generated files
+#   tests/fuzz/run.sh --seed N        the generator's seed (default 1)
 #   tests/fuzz/run.sh --coverage      only line coverage of the fuzzed sources over the corpus
 # The corpus that the runs grow stays in build/fuzz/corpus; the committed seeds stay small.
 set -uo pipefail
@@ -12,12 +15,16 @@ set -uo pipefail
 
 SECONDS_PER_TARGET=600
 COVERAGE_ONLY=0
+GENERATED_FILES=600
+GENERATOR_SEED=1
 while [ $# -gt 0 ]; do
     case "$1" in
     --quick) SECONDS_PER_TARGET=20 ;;
     --seconds) SECONDS_PER_TARGET=$2; shift ;;
+    --files) GENERATED_FILES=$2; shift ;;
+    --seed) GENERATOR_SEED=$2; shift ;;
     --coverage) COVERAGE_ONLY=1 ;;
-    *) echo "usage: $0 [--quick | --seconds N | --coverage]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--quick | --seconds N] [--files N] [--seed N] | --coverage" >&2; exit 2 ;;
     esac
     shift
 done
@@ -28,7 +35,7 @@ NATIVE=$FUZZ_BUILD/native
 CORPUS=$FUZZ_BUILD/corpus
 SEEDS=$FUZZ_BUILD/seeds
 ARTIFACTS=$FUZZ_BUILD/artifacts
-TARGETS="entries argument collect"
+TARGETS="entries argument collect check"
 PASSED=0
 FAILED=0
 mkdir -p "$FUZZ_BUILD" "$ARTIFACTS"
@@ -96,6 +103,9 @@ make_limit_seeds() {
     { printf '[txt]\r\n'; repeat ' ' $((16383 - 7)); } >"$collect/size-16383"
     { printf '[txt]\r\n'; repeat ' ' $((16384 - 7)); } >"$collect/size-16384"
     local headers
+    local level
+    { printf '[txt]\r\nS;menu;0\r\n'; for level in $(seq 0 1200); do printf '{%d}\r\nS;menu;%d\r\n' $level $((level + 1)); done; } |
+        head -c 16383 >"$SEEDS/check/submenu-chain"
     headers=$(for i in 1 2 3 4 5 6 7 8 9; do printf '['; repeat e 100; printf ']\r\n'; done)
     { printf '%s\n[' "$headers"; repeat f 100; printf ']\r\n[*]\r\n[log]\r\n'; } >"$collect/headers-1020"
     { printf '%s\n[' "$headers"; repeat f 101; printf ']\r\n'; } >"$collect/headers-1021"
@@ -118,12 +128,15 @@ make_seeds() {
     done < <(find "$ROOT_DIR" -path "$ROOT_DIR/build*" -prune -o -path "$ROOT_DIR/.git" -prune -o \
         -type f -iname '*.ini' -print | LC_ALL=C sort)
     make_limit_seeds
+    # The checker reads a whole file, as the collection does.
+    cp "$SEEDS/collect/"* "$SEEDS/check/"
 }
 
 # No C library wide-string function may be reached: with 16-bit characters they would misread.
 check_symbols() {
     local objects glibc
-    objects=$(find "$NATIVE/CMakeFiles" -name '*.o')
+    # The checker's target alone has 32-bit wide characters and the C library's own functions.
+    objects=$(find "$NATIVE/CMakeFiles" -name '*.o' -not -path '*/fuzz_check.dir/*')
     # shellcheck disable=SC2086
     glibc=$(nm -u $objects | awk '{print $2}' |
         grep -E '^(_?wcs|wmem|tow|isw|mbs|mbr|mbtowc|wctomb|btowc|wctob|swprintf|vswprintf|wprintf|fwprintf)' |
@@ -156,7 +169,7 @@ run_target() { # target
 # The same outcome, input for input, from the native build and from the program's own build.
 replay() {
     local exe=$BUILD_DIR/tests/fuzz/replay/fuzz_replay.exe
-    if [ ! -f "$BUILD_DIR/build.ninja" ] || [ ! -f "$exe" ] || [ "$(find "$ROOT_DIR/config" \
+    if [ ! -f "$BUILD_DIR/build.ninja" ] || [ ! -f "$exe" ] || [ "$(find "$ROOT_DIR/config" "$ROOT_DIR/check" \
         "$ROOT_DIR/registration" "$FUZZ_SOURCE" -newer "$exe" -name '*.[ch]*' | head -1)" ]; then
         configure_and_build --target fuzz_replay >"$FUZZ_BUILD/replay-build.log" 2>&1 ||
             { cat "$FUZZ_BUILD/replay-build.log"; fail "replay: the Windows build failed"; return; }
@@ -187,10 +200,11 @@ replay() {
     agreement=$(grep '^check:' "$FUZZ_BUILD/check-agreement.txt")
     if [ -n "$agreement" ]; then
         echo "fuzz: $agreement"
-        pass "check: the checker's --show and its error-free files agree with the launcher"
+        pass "check: the checker's --show and its errors agree with the launcher over the corpus"
     else
         fail "check: the replay printed no agreement figures"
     fi
+    generate "$exe"
     if ! cmp -s "$FUZZ_BUILD/tables-native.txt" "$FUZZ_BUILD/tables-wine.txt"; then
         diff "$FUZZ_BUILD/tables-native.txt" "$FUZZ_BUILD/tables-wine.txt" | head -20
         fail "replay: the stand-in's code page or lower case differs from Wine's"
@@ -206,6 +220,27 @@ replay() {
     else
         diff "$FUZZ_BUILD/outcomes-native.txt" "$FUZZ_BUILD/outcomes-wine.txt" | head -20
         fail "replay: $((total - agreed)) outcomes differ"
+    fi
+}
+
+# The structure-aware generator's files, under Wine: the checker against the launcher.
+generate() { # replay executable
+    local failed=$FUZZ_BUILD/generated-failed.ini seconds=0
+    [ "$SECONDS_PER_TARGET" -gt 20 ] && seconds=$SECONDS_PER_TARGET
+    rm -f "$failed"
+    trap finish_wine EXIT
+    prepare_wine
+    "$WINE" "$1" --generate "$GENERATOR_SEED" "$GENERATED_FILES" "$seconds" "$(wine_path "$failed")" </dev/null \
+        >"$FUZZ_BUILD/generated.txt" 2>&1
+    local status=$?
+    finish_wine
+    trap - EXIT
+    grep -E '^(generator|check):|agreement broken' "$FUZZ_BUILD/generated.txt" | sed 's/^/fuzz: /'
+    if [ $status = 0 ] && grep -q '^generator: .* 0 disagreements' "$FUZZ_BUILD/generated.txt"; then
+        pass "generator: the checker agrees with the launcher on every generated file"
+    else
+        [ -f "$failed" ] && echo "fuzz: the file that disagrees: $failed"
+        fail "generator (exit $status; log $FUZZ_BUILD/generated.txt)"
     fi
 }
 

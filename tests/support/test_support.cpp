@@ -22,7 +22,7 @@ std::optional<Reported> ReportOf(const std::function<void()> &code) {
 ::testing::AssertionResult RaisesReport(const std::function<void()> &code, const std::wstring &caption,
                                         const std::wstring &text, bool configError) {
     std::optional<Reported> report = ReportOf(code);
-    Reported wanted{caption, text, configError};
+    Reported wanted{caption, text, configError, {}};
     if (!report)
         return ::testing::AssertionFailure() << "no report; wanted " << ToUtf8(Describe(wanted));
     if (report->caption != caption || report->text != text || report->configError != configError)

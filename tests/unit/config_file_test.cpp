@@ -82,6 +82,31 @@ TEST_F(ConfigFileTest, LinesAsRead) {
     }
 }
 
+// Where each delivered line began, after its leading spaces; a line too long to deliver too.
+TEST_F(ConfigFileTest, ReadLineRecordsWhereItsLineBegan) {
+    const struct {
+        std::string bytes;
+        std::vector<DWORD> starts;
+    } cases[] = {
+        {"one\r\ntwo", {0, 5}},
+        {"   one\r\n two", {3, 9}},
+        {"; c\r\n\r\none", {7}},
+        {"one\rXtwo\nthree", {0, 5}},
+        {std::string("one\0two", 7), {0, 4}},
+        {"a\r\n  " + std::string(511, 'x'), {0, 5}},
+    };
+    for (const auto &c : cases) {
+        Write(c.bytes);
+        LoadConfigFile();
+        std::vector<DWORD> starts;
+        for (bool read = true, reported = false; read && !reported;) {
+            reported = ReportOf([&] { read = ReadLine(); }).has_value();
+            if (read || reported) starts.push_back(FileLineStart);
+        }
+        EXPECT_EQ(starts, c.starts) << c.bytes;
+    }
+}
+
 TEST_F(ConfigFileTest, ReadingGoesOnAfterZeroByte) {
     Write(std::string("one\r\n\0two\r\n", 11));
     LoadConfigFile();

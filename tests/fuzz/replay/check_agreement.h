@@ -5,6 +5,13 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#ifdef __cplusplus
+#include <string>
+/* Compares the checker with the launcher over one generated file; false on a disagreement,
+ * which it prints. */
+bool CheckAgreementFile(const std::string &name, const std::string &bytes, unsigned pathLength);
+#endif
+
 /* Compares the checker with the launcher over one input; ends the process on a disagreement. */
 void CheckAgreementInput(const char *inputPath, const uint8_t *data, size_t size);
 /* Prints how many inputs and comparisons there were. */
