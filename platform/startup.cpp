@@ -15,20 +15,12 @@ struct OwnedWindowsRaised {
     HWND Last;
 };
 
-// True when the owner owns the window, directly or through the window's owners.
-bool IsOwnedBy(HWND window, HWND owner)
-{
-    for (HWND next = GetWindow(window, GW_OWNER); next; next = GetWindow(next, GW_OWNER))
-        if (next == owner)
-            return true;
-    return false;
-}
-
 // Called in z order, top first: the owner's visible windows go to the top in that order.
 BOOL CALLBACK RaiseOwnedWindow(HWND window, LPARAM data)
 {
     OwnedWindowsRaised &raised = *reinterpret_cast<OwnedWindowsRaised *>(data);
-    if (IsWindowVisible(window) && IsOwnedBy(window, raised.Owner)) {
+    if (window != raised.Owner && IsWindowVisible(window)
+        && GetAncestor(window, GA_ROOTOWNER) == raised.Owner) {
         SetWindowPos(window, raised.Last, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         raised.Last = window;
     }
