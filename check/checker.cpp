@@ -1,7 +1,7 @@
 // The whole-file check. Every error is a report the launcher makes for some start the file
 // makes possible: without a file, on a name ending in a dot, on each extension that the
-// registration pass offers, on one that no header names (when a "[*]" header stands), in every
-// submenu reachable from those, and the registration pass itself. The launcher's procedures
+// registration pass offers or that a header can be found by, on one that no header names (when
+// a "[*]" header stands), in every submenu reachable from those, and the registration pass itself. The launcher's procedures
 // find the sections and read the lines; the checker follows where each start leads and goes
 // on past a fault as if it were mended, so that faults the launcher reports one at a time
 // show up in one run. A fault that no start reaches is a warning saying why.
@@ -199,6 +199,12 @@ private:
         starts_.push_back({L"", L"", -1});
         starts_.push_back({PathWithExtension(L"", options_.pathLength), L"", -1});
         if (!image_.tooLarge) CollectRegisteredStarts();
+        // A header is found by its keys wherever they stand, so "{m} [txt]" takes a .txt file
+        // although the registration pass never offers txt from it.
+        for (int header : headers_)
+            for (const std::wstring &key : keys_[header])
+                if (key[0] == L'[')
+                    starts_.push_back({PathWithExtension(key.substr(1, key.size() - 2), options_.pathLength), L"", header});
         if (firstWildcard_ >= 0) starts_.push_back({PathWithExtension(L"*", options_.pathLength), L"", -1});
     }
 
@@ -375,7 +381,7 @@ private:
     }
 
     // Why no start reads the section: an earlier header catches all its keys, it has none, or
-    // no start of this file makes one of its keys. True when no key can ever reach the header.
+    // no button of this file opens a submenu it names. True when no key can ever reach the header.
     bool WhyUnread(int header, std::wstring &why) {
         const std::vector<std::wstring> &keys = keys_[header];
         if (keys.empty() && header != firstWildcard_) {
@@ -386,7 +392,7 @@ private:
         for (const std::wstring &key : keys) {
             int catcher = Catcher(key);
             if (catcher == header || header == firstWildcard_) {
-                why = L"его ключи не предлагает «Ассоциировать по INI-файлу» и не открывает ни одна кнопка";
+                why = L"ни одна кнопка не открывает подменю, которое он называет";
                 return false;
             }
             earlier = std::min(earlier, catcher);

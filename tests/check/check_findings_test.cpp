@@ -57,6 +57,8 @@ const FindingCase FindingCases[] = {
     {"long-submenu-name", "[] {[txt]\r\nSub;menu;x%1\r\n{x}\r\nX;rec;x\r\n", "2:1:E", "[] {[txt]\r\nSub;menu;x\r\n{x}\r\nX;rec;x\r\n"},
     {"no-quick-launch", "[*]\r\nA;b;c\r\n", "1:1:W", "[*]\r\nA;b;c\r\n{m[]}\r\nA;b;c\r\n"},
     {"header-never-matches", Framed("[a]\r\nA;b;%1\r\n[a] [a\r\nA;b;%1\r\n"), "5:1:W", Framed("[a]\r\nA;b;%1\r\n[[a]\r\nA;b;%1\r\n")},
+    // A key the registration pass never offers still reaches its header: "[a]" inside "{m} [a]".
+    {"no-semicolon", Framed("{m} [a]\r\nAbc\r\n"), "4:1:E", Framed("{m} [a]\r\nA;b;%1\r\n")},
     {"missing-section", "[]\r\nA;b;c\r\n[tar.gz]\r\nA;b;c\r\n", "3:1:E", "[]\r\nA;b;c\r\n[tar.gz]\r\nA;b;c\r\n[gz]\r\nA;b;c\r\n"},
     // Faults that no start reaches are warnings: a shadowed section, one no key can be, a
     // submenu no button opens, a line after the sixth entry of the last section read.

@@ -130,11 +130,20 @@ bool StartsOf(const check::ConfigImage &image, unsigned pathLength, std::vector<
     while (NextExtension())
         if (wcslen(CurrentExtension) <= RegisteredExtensionMaxLength)
             starts.push_back(check::PathWithExtension(CurrentExtension, pathLength));
-    for (const check::SignificantLine &line : image.lines)
-        if (line.header() && line.text.find(L"[*]") != std::wstring::npos) {
-            starts.push_back(check::PathWithExtension(L"*", pathLength));
-            break;
-        }
+    // A file of each extension FindSection can find in a lowered header line.
+    bool wildcard = false;
+    for (const check::SignificantLine &line : image.lines) {
+        if (!line.header()) continue;
+        wildcard |= line.text.find(L"[*]") != std::wstring::npos;
+        std::wstring lowered = check::Lowered(line.text);
+        for (size_t open = lowered.find(L'['); open != std::wstring::npos; open = lowered.find(L'[', open + 1))
+            for (size_t close = open + 1; close < lowered.size() && close <= open + 1 + ExtensionMaxLength; close++) {
+                if (lowered[close] == L'.') break;
+                if (lowered[close] == L']')
+                    starts.push_back(check::PathWithExtension(lowered.substr(open + 1, close - open - 1), pathLength));
+            }
+    }
+    if (wildcard) starts.push_back(check::PathWithExtension(L"*", pathLength));
     return reported;
 }
 
