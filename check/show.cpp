@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "base/text.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -121,6 +122,10 @@ std::wstring FormatBox(const std::wstring &indent, const std::wstring &caption, 
     return out;
 }
 
+// Rows deeper than this keep its indent and name their depth instead, so that a long chain
+// of submenus does not grow the output with the square of its length.
+const int IndentedDepths = 8;
+
 std::wstring FormatShown(const Shown &shown) {
     std::wstring out;
     // Depth first without recursion: each row, then its buttons, a submenu's rows under its button.
@@ -128,9 +133,10 @@ std::wstring FormatShown(const Shown &shown) {
     while (!stack.empty()) {
         auto [index, next] = stack.back();
         const Row &row = shown.rows[index];
-        std::wstring indent(4 * row.depth, L' ');
+        std::wstring indent(4 * std::min(row.depth, IndentedDepths), L' ');
         if (next == 0) {
-            if (!row.key.empty()) out += indent + L"Ключ: " + row.key + L"\n";
+            std::wstring depth = row.depth > IndentedDepths ? L" (подменю уровня " + Decimal(row.depth) + L")" : L"";
+            if (!row.key.empty()) out += indent + L"Ключ: " + row.key + depth + L"\n";
             if (row.report) {
                 out += FormatBox(indent, row.report->caption, row.report->text + (row.report->configError ? EditOffer : L""));
                 stack.pop_back();
