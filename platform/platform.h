@@ -10,59 +10,12 @@
 #include <aygshell.h>
 #else
 
-// AYGSHELL records, in the device's field order.
-typedef struct tagSHMENUBARINFO {
-    DWORD cbSize;
-    HWND hwndParent;
-    DWORD dwFlags;
-    UINT nToolBarId;
-    HINSTANCE hInstRes;
-    int nBmpId;
-    int cBmpImages;
-    HWND hwndMB;
-    COLORREF clrBk;
-} SHMENUBARINFO;
-
-typedef struct tagSHACTIVATEINFO {
-    DWORD cbSize;
-    HWND hwndLastFocus;
-    UINT fSipUp : 1;
-    UINT fSipOnDeactivation : 1;
-    UINT fActive : 1;
-    UINT fReserved : 29;
-} SHACTIVATEINFO;
-
-typedef struct tagSHINITDLGINFO {
-    DWORD dwMask;
-    HWND hDlg;
-    DWORD dwFlags;
-} SHINITDLGINFO;
-
-typedef enum tagSIPSTATE {
-    SIP_UP = 0,
-    SIP_DOWN,
-    SIP_FORCEDOWN,
-    SIP_UNCHANGED,
-    SIP_INPUTDIALOG
-} SIPSTATE;
-
-#define SHIDIM_FLAGS 0x0001
-#define SHIDIF_DONEBUTTON 0x0001
-#define SHIDIF_SIZEDLG 0x0002
-#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
-#define SHIDIF_SIPDOWN 0x0008
-
-// Makes the menu bar that the template info->nToolBarId of info->hInstRes describes: a
-// window along the bottom of the parent whose buttons open the pop-ups of the template's
-// menu and send the chosen command to the parent. Fills info->hwndMB; destroying that
-// window removes the bar.
-BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
-// The device's activation, setting-change and input-panel handling: they succeed, and
-// there is no input panel on the desktop.
-BOOL WINAPI SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info, DWORD flags);
-BOOL WINAPI SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO *info);
-BOOL WINAPI SHSipPreference(HWND window, SIPSTATE state);
-BOOL WINAPI SHInitDialog(SHINITDLGINFO *info);
+// The shell library's records and calls, as the device declares them, stood in for beside
+// this header. SHCreateMenuBar makes a window along the bottom of the parent whose buttons
+// open the pop-ups of the template's menu and send the chosen command to the parent, and
+// fills info->hwndMB; destroying that window removes the bar. The activation,
+// setting-change and input-panel calls succeed: there is no input panel on the desktop.
+#include "platform/device/aygshell.h"
 
 // The device starts a program by image name: a bare name is sought in the launcher's own
 // directory and then by the system's search, ".exe" is implied, and the new process's

@@ -1,6 +1,7 @@
-// The Pocket PC shell library's records and calls that the launcher uses, written from the
-// library's documentation. It lets the device's branch of the sources compile where the
-// device's SDK is not installed; a build for the device uses the SDK's own aygshell.h.
+// The Pocket PC shell library's records and calls that the launcher and its desktop stand-ins
+// use, written from the library's documentation. The desktop's stand-ins implement these
+// calls; the device's branch of the sources compiles against it where the device's SDK is not
+// installed. A build for the device uses the SDK's own aygshell.h.
 #ifndef VELANDRIMOUR_DEVICE_AYGSHELL_H
 #define VELANDRIMOUR_DEVICE_AYGSHELL_H
 
@@ -42,13 +43,17 @@ typedef struct tagSHINITDLGINFO {
 
 #define SHIDIM_FLAGS 0x0001
 #define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
 #define SHIDIF_SIZEDLGFULLSCREEN 0x0004
 #define SHIDIF_SIPDOWN 0x0008
 
-// Of the input panel's states, the two the launcher asks for, with their values.
+// The input panel's states.
 typedef enum tagSIPSTATE {
     SIP_UP = 0,
-    SIP_FORCEDOWN = 2
+    SIP_DOWN,
+    SIP_FORCEDOWN,
+    SIP_UNCHANGED,
+    SIP_INPUTDIALOG
 } SIPSTATE;
 
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *menuBar);
