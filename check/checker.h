@@ -11,6 +11,10 @@
 #include "check/reported.h"
 #include "config/config.h"
 
+// A macro's value as a wide string: the build hands the version over as a bare number.
+#define WIDE_TEXT_(text) L## #text
+#define WIDE_TEXT(text) WIDE_TEXT_(text)
+
 namespace check {
 
 enum class Severity { Error, Warning, Note };

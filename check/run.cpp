@@ -11,9 +11,6 @@ namespace check {
 
 namespace {
 
-// The build's version, as a wide string.
-#define WIDE_TEXT_(text) L## #text
-#define WIDE_TEXT(text) WIDE_TEXT_(text)
 const wchar_t Version[] = L"velandrimour-check " WIDE_TEXT(VELANDRIMOUR_VERSION);
 
 const wchar_t *SeverityWord(Severity severity) {

@@ -1,8 +1,6 @@
 // The real velandrimour-check.exe: its exit statuses, and UTF-8 text when its output is a pipe.
 #include "check_support.h"
 
-#define WIDE_TEXT_(text) L## #text
-#define WIDE_TEXT(text) WIDE_TEXT_(text)
 // The version the build gives the checker, as the version resources and the package have it.
 #define WIDE_VERSION WIDE_TEXT(VELANDRIMOUR_VERSION)
 
