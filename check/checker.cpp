@@ -51,24 +51,6 @@ std::string CodeOf(const Reported &report) {
 
 std::wstring Count(size_t count) { return count > 1 ? L" (таких мест в файле: " + Decimal(count) + L")" : L""; }
 
-// Whether the bytes are UTF-8 with at least one multi-byte sequence; where the first one is.
-bool LooksUtf8(const std::string &bytes, size_t &first) {
-    bool any = false;
-    for (size_t at = 0; at < bytes.size();) {
-        unsigned char lead = (unsigned char)bytes[at];
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || at + length > bytes.size()) return false;
-        for (size_t next = 1; next < length; next++)
-            if (((unsigned char)bytes[at + next] >> 6) != 2) return false;
-        if (length > 1 && !any) {
-            any = true;
-            first = at;
-        }
-        at += length;
-    }
-    return any;
-}
-
 // One start of the launcher: its file argument, and the submenu key a button set, if any.
 struct Start {
     std::wstring argument;
@@ -465,6 +447,53 @@ private:
 };
 
 }  // namespace
+
+// The code point of strict UTF-8 at `at` and its length in bytes; 0 when the bytes there are
+// no UTF-8 (an overlong form, a surrogate or a code point past U+10FFFF included).
+size_t Utf8At(const std::string &bytes, size_t at, unsigned &code) {
+    unsigned char lead = (unsigned char)bytes[at];
+    unsigned char low = 0x80, high = 0xBF;
+    size_t length;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size()) return 0;
+    for (size_t next = 1; next < length; next++) {
+        unsigned char byte = (unsigned char)bytes[at + next];
+        if (byte < (next == 1 ? low : 0x80) || byte > (next == 1 ? high : 0xBF)) return 0;
+        code = code << 6 | (byte & 0x3F);
+    }
+    return length;
+}
+
+// Valid UTF-8 with at least one character beyond ASCII. Text in 1251 practically never is:
+// its small letters are lead bytes that would need continuation bytes after them.
+bool LooksUtf8(const std::string &bytes, size_t &first) {
+    bool beyondAscii = false;
+    unsigned code;
+    for (size_t at = 0, length; at < bytes.size(); at += length) {
+        length = Utf8At(bytes, at, code);
+        if (length == 0) return false;
+        if (length > 1 && !beyondAscii) {
+            beyondAscii = true;
+            first = at;
+        }
+    }
+    return beyondAscii;
+}
 
 std::wstring Decimal(size_t number) {
     std::wstring digits;

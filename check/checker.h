@@ -125,6 +125,13 @@ struct RunResult {
 };
 RunResult Run(const std::vector<std::wstring> &arguments);
 
+// The code point of strict UTF-8 at `at` and its length in bytes; 0 where the bytes are no
+// UTF-8 (an overlong form, a surrogate or a code point past U+10FFFF included).
+size_t Utf8At(const std::string &bytes, size_t at, unsigned &code);
+// Strict UTF-8 holding a character beyond ASCII, and where the first one begins: the one rule
+// by which the plain check's warning and --fix tell a UTF-8 file from one in 1251.
+bool LooksUtf8(const std::string &bytes, size_t &first);
+
 // Output pieces, also used by the tests.
 std::wstring FormatFinding(const std::wstring &file, const Finding &finding);
 std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &findings);

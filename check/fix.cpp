@@ -26,50 +26,6 @@ struct Conversion {
     std::vector<Finding> refused;
 };
 
-// The code point of strict UTF-8 at `at` and its length in bytes; 0 when the bytes there are
-// no UTF-8 (an overlong form, a surrogate or a code point past U+10FFFF included).
-size_t Utf8At(const std::string &bytes, size_t at, unsigned &code) {
-    unsigned char lead = (unsigned char)bytes[at];
-    unsigned char low = 0x80, high = 0xBF;
-    size_t length;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0F;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return 0;
-    }
-    if (at + length > bytes.size()) return 0;
-    for (size_t next = 1; next < length; next++) {
-        unsigned char byte = (unsigned char)bytes[at + next];
-        if (byte < (next == 1 ? low : 0x80) || byte > (next == 1 ? high : 0xBF)) return 0;
-        code = code << 6 | (byte & 0x3F);
-    }
-    return length;
-}
-
-// Valid UTF-8 with at least one character beyond ASCII. Text in 1251 practically never is:
-// its small letters are lead bytes that would need continuation bytes after them.
-bool IsUtf8(const std::string &bytes) {
-    bool beyondAscii = false;
-    unsigned code;
-    for (size_t at = 0, length; at < bytes.size(); at += length) {
-        length = Utf8At(bytes, at, code);
-        if (length == 0) return false;
-        beyondAscii = beyondAscii || length > 1;
-    }
-    return beyondAscii;
-}
-
 // The byte the device reads back as this character: its own conversion of the bytes 128-255,
 // turned round, so that whatever is written reads back the same. False when 1251 has none.
 bool To1251(unsigned code, char &byte) {
@@ -107,7 +63,8 @@ std::wstring Describe(unsigned code) {
 Conversion Convert(const std::string &bytes) {
     Conversion result;
     result.mark = bytes.compare(0, 3, ByteOrderMark) == 0;
-    result.utf8 = result.mark || IsUtf8(bytes);
+    size_t first;
+    result.utf8 = result.mark || LooksUtf8(bytes, first);
     int line = 1;
     size_t lineStart = 0;
     for (size_t at = result.mark ? 3 : 0; at < bytes.size();) {
