@@ -87,9 +87,14 @@ TEST_F(LauncherInstance, ASecondStartWithoutArgumentBringsTheLauncherAndItsDialo
             PostMessageW(window, WM_COMMAND, 40003, 0);
             ASSERT_NE(active = first.WaitForBox(), nullptr);
         }
+        // The launcher's own activation settles first, so that it cannot come late over the decoy.
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == active; }));
         HWND front = Decoy(L"FRONT", L"front");
-        SetForegroundWindow(front);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == front && Above(front, window); }));
+        ASSERT_TRUE(WaitUntil([&] {
+            if (GetForegroundWindow() == front && Above(front, window)) return true;
+            SetForegroundWindow(front);
+            return false;
+        }));
         LauncherProcess second(install_.exe(), std::nullopt);
         EXPECT_TRUE(EndsWith(second, 0));
         EXPECT_TRUE(WaitUntil([&] {
