@@ -1,5 +1,6 @@
 // The configuration file: where it lies, loading it whole, and its significant lines.
 #include "config/config.h"
+#include "platform/platform.h"
 #include "base/report.h"
 #include "base/text.h"
 

@@ -17,6 +17,14 @@
 // setting-change and input-panel calls succeed: there is no input panel on the desktop.
 #include "platform/device/aygshell.h"
 
+// The device reads its bytes in its own ANSI code page: 1251 on the Russian devices the program
+// is made for. The desktop's is the PC's, whatever language Windows runs in; a conversion asked
+// of CP_ACP gets the device's instead, so that a file reads here as it reads there.
+const UINT DeviceAnsiCodePage = 1251;
+int WINAPI DeviceMultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide,
+    int wideCount);
+#define MultiByteToWideChar DeviceMultiByteToWideChar
+
 // The device starts a program by image name: a bare name is sought in the launcher's own
 // directory and then by the system's search, ".exe" is implied, and the new process's
 // command line is exactly the one given. The desktop's CreateProcessW does none of that.

@@ -1,6 +1,7 @@
 /* Replays a list of inputs through the three targets and writes one canonical outcome line
  * per input and target, so that the native build and the build under Wine can be compared
- * line by line. With --tables it writes the code page conversion and the lower case instead.
+ * line by line. With --tables it writes the conversion of the device's code page (1251) and the
+ * lower case instead.
  *   replay LIST-FILE OUT-FILE      (LIST-FILE: one input path a line)
  *   replay --tables OUT-FILE
  *   replay --generate SEED FILES SECONDS FAILED-FILE   (under Wine: the checker's generator) */
@@ -22,7 +23,7 @@ static int WriteTables(FILE *out) {
     for (int byte = 0; byte < 256; byte++) {
         char narrow = (char)byte;
         WCHAR wide = 0x5555;
-        int count = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &narrow, 1, &wide, 1);
+        int count = MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, &narrow, 1, &wide, 1);
         fprintf(out, "code page %02X -> %d %04X\n", byte, count, (unsigned)wide);
     }
     static const unsigned ranges[][2] = {{0x0001, 0x017F}, {0x0400, 0x052F}};

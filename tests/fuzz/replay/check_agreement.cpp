@@ -31,7 +31,7 @@ std::wstring Widen(const uint8_t *bytes, size_t size) {
     for (size_t at = 0; at < size; at++) {
         char narrow = (char)bytes[at];
         WCHAR wide = 0;
-        MultiByteToWideChar(CP_ACP, 0, &narrow, 1, &wide, 1);
+        MultiByteToWideChar(1251, 0, &narrow, 1, &wide, 1);
         text += wide;
     }
     return text;
