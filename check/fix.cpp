@@ -105,7 +105,8 @@ Conversion Convert(const std::string &bytes) {
     return result;
 }
 
-// What a failed file operation means to the user.
+}  // namespace
+
 std::wstring Why(DWORD error) {
     const wchar_t *meaning = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ? L"нет права на запись"
                              : error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
@@ -114,6 +115,8 @@ std::wstring Why(DWORD error) {
                                                         : L"ошибка";
     return std::wstring(meaning) + L", код " + std::to_wstring(error);
 }
+
+namespace {
 
 // The whole file, up to the limit and one byte more; the error code when it cannot be read.
 DWORD ReadWhole(const std::wstring &path, std::string &bytes, DWORD limit) {
@@ -132,7 +135,8 @@ DWORD ReadWhole(const std::wstring &path, std::string &bytes, DWORD limit) {
     return error;
 }
 
-// A new file beside the original for the new text, under a name no other file has.
+}  // namespace
+
 HANDLE CreateTemporary(const std::wstring &full, std::wstring &name) {
     for (int attempt = 0;; attempt++) {
         name = full + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
@@ -140,6 +144,8 @@ HANDLE CreateTemporary(const std::wstring &full, std::wstring &name) {
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
 }
+
+namespace {
 
 // The backup's suffix: ".bak", or ".2.bak", ".3.bak" ... when an older backup, which the user
 // may rely on, holds something else; one that holds these very bytes serves again.

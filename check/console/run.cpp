@@ -1,6 +1,7 @@
 // The command line: options, the three modes, and the texts they print.
 #include "check/checker.h"
 #include "check/fix.h"
+#include "check/screens/sheet.h"
 #include "app/shell.h"
 #include "check/launcher.h"
 #include "base/text.h"
@@ -35,7 +36,7 @@ std::wstring JsonString(const std::wstring &text) {
 }
 
 struct Arguments {
-    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix } mode = Check;
+    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix, Screens } mode = Check;
     bool json = false;
     std::wstring path;
     std::wstring ini = L"velandrimour.ini";
@@ -58,6 +59,9 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
         } else if (argument == L"--show" || argument.rfind(L"--show=", 0) == 0) {
             setMode(Arguments::ShowRow, L"--show");
             parsed.path = argument.size() > 7 ? argument.substr(7) : L"";
+        } else if (argument.rfind(L"--screens=", 0) == 0 && argument.size() > 10) {
+            setMode(Arguments::Screens, L"--screens");
+            parsed.path = argument.substr(10);
         } else if (argument == L"--associations") {
             setMode(Arguments::ListAssociations, argument);
         } else if (argument == L"--fix") {
@@ -73,7 +77,8 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
             parsed.options.pathLength = (unsigned)value;
         } else if (argument.rfind(L"-", 0) == 0 && argument.size() > 1) {
             throw L"неизвестный параметр " + argument +
-                L" (есть --json, --show[=ПУТЬ], --fix, --associations, --path-length=N, --version)";
+                L" (есть --json, --show[=ПУТЬ], --screens=КАРТИНКА.png, --fix, --associations, --path-length=N, "
+                L"--version)";
         } else if (parsed.iniGiven) {
             throw L"лишний параметр " + argument + L": файл уже назван, " + parsed.ini;
         } else {
@@ -81,7 +86,8 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
             parsed.iniGiven = true;
         }
     }
-    if (parsed.json && parsed.mode != Arguments::Check && parsed.mode != Arguments::Fix)
+    if (parsed.json && parsed.mode != Arguments::Check && parsed.mode != Arguments::Fix &&
+        parsed.mode != Arguments::Screens)
         throw std::wstring(L"--json только для проверки всего файла");
     return parsed;
 }
@@ -99,6 +105,23 @@ RunResult CheckWhole(const Arguments &arguments, const ConfigImage &image) {
                       Decimal(counts[1]) + L", замечаний: " + Decimal(counts[2]) + L"\n";
     }
     result.status = counts[0] ? 1 : 0;
+    return result;
+}
+
+// The plain check's findings, then every screen in one picture.
+RunResult CheckAndDraw(const Arguments &arguments, const ConfigImage &image) {
+    RunResult result = CheckWhole(arguments, image);
+    std::wstring &report = arguments.json ? result.err : result.out;
+    try {
+        Sheet sheet = DrawSheet(image, arguments.options);
+        if (std::wstring why = WritePng(sheet.picture, arguments.path); !why.empty()) throw CannotDraw{why};
+        report += arguments.path + L": экранов на картинке: " + Decimal(sheet.screens.size()) +
+                  (sheet.more ? L" (и ещё " + Decimal(sheet.more) + L" не поместились)" : L"") + L", " +
+                  Decimal(sheet.picture.width) + L" на " + Decimal(sheet.picture.height) + L" точек\n";
+    } catch (const CannotDraw &cannot) {
+        result.err += L"velandrimour-check: " + cannot.message + L"\n";
+        result.status = 2;
+    }
     return result;
 }
 
@@ -202,6 +225,9 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
         result.status = Reports(shown) ? 1 : 0;
         return result;
     }
+    // Titles are measured on the launcher's own button wherever a window can be made.
+    parsed.options.titleCut = ButtonTitleCut();
+    if (parsed.mode == Arguments::Screens) return CheckAndDraw(parsed, image);
     RunResult checked = CheckWhole(parsed, image);
     checked.out.insert(0, fixed.out);
     checked.err.insert(0, fixed.err);
