@@ -59,6 +59,8 @@ namespace {
 
 const wchar_t ScreenClassName[] = L"VelandrimourCheckScreen";
 const wchar_t DialogClassName[] = L"#32770";
+// How many times the timer finds the box not yet shown before the picture is given up.
+const int BoxWaits = 500;
 
 // The launcher's program-wide state and the window class for one drawing; both put back.
 class Session {
@@ -144,10 +146,13 @@ public:
     std::optional<Picture> picture;
 
 private:
+    // The box is seen as it is made; the timer, re-armed until the box shows, fires in its modal
+    // loop once its paint messages are done. Whether the system lets it be activated, which
+    // depends on what else is on the screen, does not matter.
     static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
         BoxCatcher *catcher = current_;
         wchar_t name[16] = L"";
-        if (code == HCBT_ACTIVATE && catcher && !catcher->box_ && GetClassNameW((HWND)wParam, name, 16) &&
+        if (code == HCBT_CREATEWND && catcher && !catcher->box_ && GetClassNameW((HWND)wParam, name, 16) &&
             std::wcscmp(name, DialogClassName) == 0) {
             catcher->box_ = (HWND)wParam;
             catcher->timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Take);
@@ -155,10 +160,18 @@ private:
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static void CALLBACK Take(HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
         BoxCatcher *catcher = current_;
         if (!catcher || catcher->timer_ != timer) return;
+        bool shown = IsWindowVisible(catcher->box_);
+        if (!shown && ++catcher->waits_ < BoxWaits) return;
+        KillTimer(nullptr, timer);
         catcher->timer_ = 0;
+        if (!shown) {
+            EndDialog(catcher->box_, IDCANCEL);
+            return;
+        }
+        // Its caption as it shows in front, where another window holds the foreground.
+        if (GetForegroundWindow() != catcher->box_) SendMessageW(catcher->box_, WM_NCACTIVATE, TRUE, 0);
         catcher->picture = ShownWindowPicture(catcher->box_);
         EndDialog(catcher->box_, IDCANCEL);
     }
@@ -167,6 +180,7 @@ private:
     HHOOK hook_ = nullptr;
     HWND box_ = nullptr;
     UINT_PTR timer_ = 0;
+    int waits_ = 0;
 };
 
 thread_local BoxCatcher *BoxCatcher::current_ = nullptr;

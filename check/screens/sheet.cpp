@@ -155,7 +155,7 @@ std::wstring HeaderOf(const ConfigImage &image, const Planned &planned) {
     if (planned.key.empty()) return L"";
     SavedLauncherState saved;
     int header = SectionFoundBy(image, planned.key).header;
-    if (header < 0) return planned.report ? L"" : L"раздела нет";
+    if (header < 0) return planned.report ? L"" : L"раздела " + planned.key + L" нет";
     return L"строка " + Decimal(image.LineOf(image.lines[header].start)) + L": " + image.lines[header].text;
 }
 
