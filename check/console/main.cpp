@@ -19,10 +19,6 @@ void Write(DWORD which, const std::wstring &text) {
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
-    // A window of ours may start the system's desktop process, which must not keep our output
-    // open after we end: a pipe reading it would wait for that process instead.
-    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
-        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     std::vector<std::wstring> arguments(argv + 1, argv + argc);
     check::RunResult result = check::Run(arguments);
     Write(STD_OUTPUT_HANDLE, result.out);

@@ -66,6 +66,13 @@ const int BoxWaits = 500;
 class Session {
 public:
     Session() : instance_(AppInstance), menuBar_(MenuBarWindow), activation_(ActivateInfo) {
+        // Under Wine the first window of a session starts its desktop process and hands it our
+        // standard error, which a pipe reading our output then waits on long after we end: the
+        // desktop is started here, without it.
+        HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+        SetStdHandle(STD_ERROR_HANDLE, nullptr);
+        GetDesktopWindow();
+        SetStdHandle(STD_ERROR_HANDLE, error);
         std::memcpy(buttons_, ButtonWindows, sizeof buttons_);
         AppInstance = GetModuleHandleW(nullptr);
         if (!RegisterWindowClass(AppInstance, ScreenClassName)) {
