@@ -40,6 +40,12 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
         // The notice comes at start-up only: a submenu without entries shows none.
         {"[]\r\nA;menu;m[]\r\n", L"", false,
          L"Ключ: []\nРаздел: строка 1: []\n1. «A»: команда «menu», параметры «m[]»\n    Ключ: {m[]}\n    Кнопок нет.\n"},
+        // Russian titles as the device reads them, whatever the PC's code page.
+        {ToCp1251(L"{ещё}\r\nБлокнот;notepad;%1\r\n[*]\r\nЧасы;clock;%1\r\nЕщё;menu;ещё\r\n"), L"C:\\Документы\\a.txt",
+         false,
+         L"Ключ: [txt]\nРаздел: строка 3: [*]\n1. «Часы»: команда «clock», параметры «C:\\Документы\\a.txt»\n"
+         L"2. «Ещё»: команда «menu», параметры «ещё»\n    Ключ: {ещё}\n    Раздел: строка 1: {ещё}\n"
+         L"    1. «Блокнот»: команда «notepad», параметры «C:\\Документы\\a.txt»\n"},
         {"[]\r\nA;b;c\r\n", L"nodot", true,
          L"Окно «Extention error»:\n  Параметр программы: nodot не содержит точки, а значит и расширения.\n"},
     };
