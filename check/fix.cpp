@@ -1,9 +1,12 @@
 // The file as the device reads it: each line end made CR LF, each character put in code page
-// 1251, the byte-order mark dropped, and nothing else changed. The new text is whole on disk
-// in the same folder before it is moved over the old file, so that a failure at any step
-// leaves the original as it was.
+// 1251, the byte-order mark dropped, and nothing else changed. The old text is whole on disk as
+// the backup before the file is written, and the file is written in place: a link stays a link
+// and the file keeps its permissions, owner, attributes and other names, which under Wine no
+// new file can be given.
 #include "check/fix.h"
 #include "check/launcher.h"
+
+#include <aclapi.h>
 
 #include <cwchar>
 
@@ -173,30 +176,76 @@ std::wstring Why(DWORD error) {
     return std::wstring(meaning) + L", код " + std::to_wstring(error);
 }
 
-// The whole file, up to the limit and one byte more; the error code when it cannot be read.
+// The whole file from its start, up to the limit and one byte more; the error code when it
+// cannot be read.
+DWORD ReadHandle(HANDLE file, std::string &bytes, DWORD limit) {
+    bytes.assign(limit + 1, '\0');
+    DWORD read = 0, total = 0;
+    BOOL ok = SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0;
+    while (ok && total < bytes.size() &&
+           (ok = ReadFile(file, &bytes[total], (DWORD)bytes.size() - total, &read, nullptr)) && read)
+        total += read;
+    bytes.resize(total);
+    return ok ? 0 : GetLastError();
+}
+
 DWORD ReadWhole(const std::wstring &path, std::string &bytes, DWORD limit) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    bytes.assign(limit + 1, '\0');
-    DWORD read = 0, total = 0;
-    BOOL ok = TRUE;
-    while (total < bytes.size() &&
-           (ok = ReadFile(file, &bytes[total], (DWORD)bytes.size() - total, &read, nullptr)) && read)
-        total += read;
-    DWORD error = ok ? 0 : GetLastError();
+    DWORD error = ReadHandle(file, bytes, limit);
     CloseHandle(file);
-    bytes.resize(total);
     return error;
 }
 
-// A new file beside the original for the new text, under a name no other file has.
-HANDLE CreateTemporary(const std::wstring &full, std::wstring &name) {
-    for (int attempt = 0;; attempt++) {
-        name = full + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+// The file's bytes made these, on disk before this returns; the error code when not.
+DWORD Overwrite(HANDLE file, const std::string &bytes) {
+    DWORD written = 0;
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0 ||
+        !WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) || !SetEndOfFile(file) ||
+        !FlushFileBuffers(file))
+        return GetLastError();
+    return written == bytes.size() ? 0 : ERROR_DISK_FULL;
+}
+
+// The original's security descriptor, for a backup that must keep out whom the original
+// keeps out; null where everyone may read the original. Under Wine a descriptor given to a new
+// file becomes a mode with execute bits, so it is given only where it keeps others out.
+PSECURITY_DESCRIPTOR PrivateDescriptor(HANDLE file) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PACL dacl = nullptr;
+    if (GetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                        &descriptor) != ERROR_SUCCESS)
+        return nullptr;
+    BYTE world[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof world;
+    bool open = !dacl || !CreateWellKnownSid(WinWorldSid, nullptr, world, &size);
+    for (DWORD index = 0; dacl && !open && index < dacl->AceCount; index++) {
+        ACCESS_ALLOWED_ACE *ace;
+        open = GetAce(dacl, index, (void **)&ace) && ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+               (ace->Mask & (FILE_READ_DATA | GENERIC_READ | GENERIC_ALL)) && EqualSid(&ace->SidStart, world);
     }
+    if (open) LocalFree(descriptor);
+    return open ? nullptr : descriptor;
+}
+
+// A new file of these bytes with the original's attributes, and its security where that keeps
+// others out, read back to be sure; nothing stays behind when that fails.
+DWORD WriteNew(const std::wstring &path, const std::string &bytes, DWORD attributes, HANDLE original) {
+    const DWORD kept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    SECURITY_ATTRIBUTES security = {sizeof security, PrivateDescriptor(original), FALSE};
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, &security, CREATE_NEW,
+                              attributes & kept ? attributes & kept : FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = file == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    LocalFree(security.lpSecurityDescriptor);
+    if (error) return error;
+    std::string back;
+    if (!(error = Overwrite(file, bytes)) && !(error = ReadHandle(file, back, (DWORD)bytes.size())) && back != bytes)
+        error = ERROR_WRITE_FAULT;
+    CloseHandle(file);
+    if (error) DeleteFileW(path.c_str());
+    return error;
 }
 
 // The backup's suffix: ".bak", or ".2.bak", ".3.bak" ... when an older backup, which the user
@@ -284,35 +333,35 @@ RunResult FixFile(const std::wstring &path, bool json) {
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return refuse(L"файл " + path + L" только для чтения: снимите этот атрибут и запустите --fix снова" + untouched);
 
-    std::wstring temporary;
-    HANDLE file = CreateTemporary(full, temporary);
+    // Opened for writing before anything is made beside it, and held so that no other program
+    // writes it meanwhile; what is converted is what it holds now.
+    HANDLE file = CreateFileW(full, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return refuse(L"в папке " + std::wstring(full, wcsrchr(full, L'\\') - full) + L" нельзя создать файл (" +
-                      Why(GetLastError()) + L")" + untouched);
-    DWORD written = 0;
-    bool whole = WriteFile(file, conversion.text.data(), (DWORD)conversion.text.size(), &written, nullptr) &&
-                 written == conversion.text.size() && FlushFileBuffers(file);
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    if (!whole) {
-        DeleteFileW(temporary.c_str());
-        return refuse(L"не удалось записать файл " + temporary + L" (" + Why(error) + L")" + untouched);
+        return refuse(L"не удалось открыть файл " + path + L" для записи (" + Why(GetLastError()) + L")" + untouched);
+    std::string now;
+    if (ReadHandle(file, now, InputMaxSize) || now != bytes) {
+        CloseHandle(file);
+        return refuse(L"файл " + path + L" изменился, пока его читали: запустите --fix снова" + untouched);
     }
-
     bool backupExists;
     std::wstring suffix = BackupSuffix(full, bytes, backupExists);
     std::wstring backup = std::wstring(full) + suffix;
-    if (!backupExists && !CopyFileW(full, backup.c_str(), TRUE)) {
-        error = GetLastError();
-        DeleteFileW(temporary.c_str());
-        return refuse(L"не удалось сохранить копию " + path + suffix + L" (" + Why(error) + L")" + untouched);
+    DWORD error = backupExists ? 0 : WriteNew(backup, bytes, attributes, file);
+    if (error) {
+        CloseHandle(file);
+        return refuse(L"в папке " + std::wstring(full, wcsrchr(full, L'\\') - full) + L" нельзя сохранить копию " +
+                      path + suffix + L" (" + Why(error) + L")" + untouched);
     }
-    if (!MoveFileExW(temporary.c_str(), full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-        DeleteFileW(temporary.c_str());
-        if (!backupExists) DeleteFileW(backup.c_str());
-        return refuse(L"не удалось заменить файл " + path + L" новым (" + Why(error) + L")" + untouched);
+    if ((error = Overwrite(file, conversion.text))) {
+        // The old text goes back where it was: it fits in the room it had.
+        bool restored = Overwrite(file, bytes) == 0;
+        CloseHandle(file);
+        if (restored && !backupExists) DeleteFileW(backup.c_str());
+        return refuse(L"не удалось записать файл " + path + L" (" + Why(error) + L")" +
+                      (restored ? untouched : L"; прежний файл сохранён как " + path + suffix));
     }
+    CloseHandle(file);
     result.status = 0;
     report = path + L": файл переписан так, как его читает программа: " + Converted(conversion) + L"\n" + path +
              L": прежний файл сохранён как " + path + suffix + (backupExists ? L" (такая копия уже была)" : L"") + L"\n";

@@ -163,8 +163,8 @@ TEST(Fix, LeavesAFileThatCannotBeWrittenAsItWas) {
         std::wstring says;
     } cases[] = {
         {L"", false, L"только для чтения"},
-        {L"/usr/bin/chmod a-w \\\"$1\\\"; " + immutable, true, L"нельзя создать файл"},
-        {immutable, false, L"не удалось заменить файл"},  // the last step fails: nothing may stay behind
+        {L"/usr/bin/chmod a-w \\\"$1\\\"; " + immutable, true, L"нельзя сохранить копию"},
+        {immutable, false, L"не удалось открыть файл"},
     };
     for (const auto &one : cases) {
         Fixing fixing;
