@@ -30,7 +30,7 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
     } cases[] = {
         {"[doc]\r\nA;b;c\r\n", L"a.txt", true,
          L"Ключ: [txt]\nОкно «Extention error»:\n  В файле velandrimour.ini нет раздела для расширения \"[txt],\" а так же "
-         L"раздела для [*].\n  \n  Запустить Pocket Word для редактирования INI-файла.\n"},
+         L"раздела для [*].\n\n  Запустить Pocket Word для редактирования INI-файла.\n"},
         {"[doc]\r\nA;b;c\r\n", L"", false,
          L"Ключ: []\nОкно «Сообщение»:\n  Программа запущена без параметров, но в файле velandrimour.ini нет раздела "
          L"\"[]\".\nКнопок нет.\n"},
@@ -53,6 +53,7 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
         check::Shown shown = check::Show(Load(one.file), one.argument);
         EXPECT_EQ(check::Reports(shown), one.reports) << one.file;
         EXPECT_EQ(check::FormatShown(shown), one.text);
+        EXPECT_EQ(check::FormatShown(shown).find(L" \n"), std::wstring::npos);
     }
 }
 
