@@ -51,6 +51,9 @@ std::string CodeOf(const Reported &report) {
 
 std::wstring Count(size_t count) { return count > 1 ? L" (таких мест в файле: " + Decimal(count) + L")" : L""; }
 
+// The end of each warning that --fix mends.
+const std::wstring FixMends = L"; это исправит velandrimour-check --fix";
+
 // One start of the launcher: its file argument, and the submenu key a button set, if any.
 struct Start {
     std::wstring argument;
@@ -65,6 +68,15 @@ public:
     std::vector<Finding> Run() {
         if (image_.tooLarge)
             Add(FileMaxSize, Severity::Error, "file-too-large", OneLine(image_.sizeReport->text));
+        // In UTF-16 every other byte is zero: the launcher reads a character or none per line,
+        // and whatever else would be found here only restates that.
+        if (image_.encoding == Encoding::Utf16LittleEndian || image_.encoding == Encoding::Utf16BigEndian) {
+            Add(0, Severity::Warning, "utf16",
+                L"Файл сохранён в " + EncodingName(image_.encoding) + L": программа читает его байт за байтом в "
+                L"кодировке 1251, нулевой байт после каждого символа обрывает строку, и ни один заголовок не будет "
+                L"прочитан; сохраните файл в кодировке 1251" + FixMends);
+            return findings_;
+        }
         CheckShape();
         FindHeaders();
         CheckLineShapes();
@@ -105,11 +117,12 @@ private:
         if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
             Add(0, Severity::Warning, "byte-order-mark",
                 L"Файл начинается с метки порядка байтов UTF-8 (BOM): программа читает её как три символа в начале "
-                L"первой строки, и первый заголовок перестаёт быть заголовком; сохраните файл в кодировке 1251 без BOM");
+                L"первой строки, и первый заголовок перестаёт быть заголовком; сохраните файл в кодировке 1251 без BOM" +
+                    FixMends);
         else if (LooksUtf8(bytes, first))
             Add((DWORD)first, Severity::Warning, "utf8",
                 L"Файл сохранён в UTF-8: программа читает его в кодировке 1251, и русские буквы станут другими "
-                L"символами; сохраните файл в кодировке 1251");
+                L"символами; сохраните файл в кодировке 1251" + FixMends);
         size_t loneFeeds = 0, lostBytes = 0, zeros = 0, firstFeed = 0, firstLost = 0, firstZero = 0;
         for (size_t at = 0; at < bytes.size(); at++) {
             if (bytes[at] == '\n' && (at == 0 || bytes[at - 1] != '\r') && loneFeeds++ == 0) firstFeed = at;
@@ -120,11 +133,11 @@ private:
         if (loneFeeds)
             Add((DWORD)firstFeed, Severity::Warning, "lone-line-feed",
                 L"Перевод строки (LF) без возврата каретки (CR): для программы это не конец строки, а символ в ней; "
-                L"строки должны кончаться на CR LF" + Count(loneFeeds));
+                L"строки должны кончаться на CR LF" + Count(loneFeeds) + FixMends);
         if (lostBytes)
             Add((DWORD)firstLost, Severity::Warning, "lone-carriage-return",
                 L"После возврата каретки (CR) стоит не перевод строки (LF): программа отбрасывает байт после CR, и он "
-                L"теряется" + Count(lostBytes));
+                L"теряется" + Count(lostBytes) + FixMends);
         if (image_.stopped)
             Add(image_.stoppedAt, Severity::Warning, "zero-byte",
                 L"Нулевой байт в начале строки: программа принимает его за конец файла, и всё, что дальше, не читает");

@@ -22,7 +22,7 @@ enum class Severity { Error, Warning, Note };
 
 struct Finding {
     int line;    // as an editor counts them: CR LF, a lone CR and a lone LF each end a line
-    int column;  // 1 for the first byte of the line
+    int column;  // 1 for the first character of the line, in the file's own encoding
     Severity severity;
     std::string code;
     std::wstring text;
@@ -42,9 +42,28 @@ struct SignificantLine {
     bool header() const { return !tooLong && !text.empty() && (text[0] == L'[' || text[0] == L'{'); }
 };
 
+// How an editor reads a file's bytes: by its byte-order mark, else as UTF-8 when LooksUtf8
+// holds, else as 1251, one byte a character.
+enum class Encoding { Cp1251, Utf8, Utf8Mark, Utf16LittleEndian, Utf16BigEndian };
+Encoding EncodingOf(const std::string &bytes);
+size_t MarkLength(Encoding encoding);
+// "UTF-16 LE с меткой BOM" and the like, for the user.
+std::wstring EncodingName(Encoding encoding);
+
+// One character of the file in its encoding. In 1251 every byte is one, its code the byte.
+// Not valid: bytes that are no character of the encoding, one unit at a time (a byte of UTF-8,
+// a lone surrogate or a last odd byte of UTF-16).
+struct Character {
+    unsigned code;
+    size_t length;  // in bytes
+    bool valid;
+};
+Character CharacterAt(const std::string &bytes, size_t at, Encoding encoding);
+
 // The file as loaded into the launcher's buffers, with its significant lines.
 struct ConfigImage {
     std::string bytes;  // what LoadConfigFile read, cut to the size limit
+    Encoding encoding = Encoding::Cp1251;
     bool tooLarge = false;
     std::optional<Reported> sizeReport;
     std::vector<SignificantLine> lines;

@@ -15,8 +15,5 @@ RunResult FixFile(const std::wstring &path, bool json);
 
 // What a failed file operation means to the user, with its code.
 std::wstring Why(DWORD error);
-// A new file beside the one named, for its new contents, under a name no other file has; its
-// name comes back in `name`.
-HANDLE CreateTemporary(const std::wstring &full, std::wstring &name);
 
 }  // namespace check

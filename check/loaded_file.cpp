@@ -12,7 +12,13 @@ int ConfigImage::LineOf(DWORD offset) const {
                  editorLineStarts.begin());
 }
 
-int ConfigImage::ColumnOf(DWORD offset) const { return (int)(offset - editorLineStarts[LineOf(offset) - 1]) + 1; }
+// Characters of the file's encoding, as an editor counts them; the byte-order mark is none.
+int ConfigImage::ColumnOf(DWORD offset) const {
+    size_t at = std::max<size_t>(editorLineStarts[LineOf(offset) - 1], MarkLength(encoding));
+    int column = 1;
+    for (; at < offset; column++) at += CharacterAt(bytes, at, encoding).length;
+    return column;
+}
 
 int ConfigImage::LineStartingAt(DWORD start) const {
     auto found = std::lower_bound(lines.begin(), lines.end(), start,
@@ -22,12 +28,16 @@ int ConfigImage::LineStartingAt(DWORD start) const {
 
 namespace {
 
-// Editors end a line at CR LF, at a lone CR and at a lone LF.
-std::vector<DWORD> EditorLineStarts(const std::string &bytes) {
+// Editors end a line at CR LF, at a lone CR and at a lone LF, each a character of the file's encoding.
+std::vector<DWORD> EditorLineStarts(const std::string &bytes, Encoding encoding) {
     std::vector<DWORD> starts{0};
-    for (size_t at = 0; at < bytes.size(); at++) {
-        if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') at++;
-        if (bytes[at] == '\r' || bytes[at] == '\n') starts.push_back((DWORD)at + 1);
+    for (size_t at = MarkLength(encoding); at < bytes.size();) {
+        Character character = CharacterAt(bytes, at, encoding);
+        at += character.length;
+        if (!character.valid || (character.code != '\r' && character.code != '\n')) continue;
+        if (character.code == '\r' && at < bytes.size() && CharacterAt(bytes, at, encoding).code == '\n')
+            at += CharacterAt(bytes, at, encoding).length;
+        starts.push_back((DWORD)at);
     }
     return starts;
 }
@@ -57,7 +67,8 @@ ConfigImage ReadConfigImage() {
         FileReadPosition = 0;
     }
     image.bytes.assign((const char *)FileBuffer, FileByteCount);
-    image.editorLineStarts = EditorLineStarts(image.bytes);
+    image.encoding = EncodingOf(image.bytes);
+    image.editorLineStarts = EditorLineStarts(image.bytes, image.encoding);
 
     for (;;) {
         bool read;

@@ -116,9 +116,13 @@ std::wstring OneLine(const std::wstring &text) {
     return out;
 }
 
+// No line ends with blanks, which a box does not show either: an empty one is empty.
 std::wstring FormatBox(const std::wstring &indent, const std::wstring &caption, const std::wstring &text) {
     std::wstring out = indent + L"Окно «" + caption + L"»:\n";
-    for (const std::wstring &line : Lines(text)) out += indent + L"  " + line + L"\n";
+    for (std::wstring line : Lines(text)) {
+        line.erase(line.find_last_not_of(L' ') + 1);
+        out += (line.empty() ? L"" : indent + L"  " + line) + L"\n";
+    }
     return out;
 }
 

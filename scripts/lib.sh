@@ -156,6 +156,15 @@ wine_path() {
     printf 'Z:%s' "${path//\//\\}"
 }
 
+# The launcher's argument for a path given to a script: a Windows path as it stands, a Unix one,
+# absolute or relative to the current folder, as Wine's programs name it.
+launcher_argument() {
+    case "$1" in
+    *\\* | [A-Za-z]:*) printf '%s' "$1" ;;
+    *) wine_path "$1" ;;
+    esac
+}
+
 LAUNCH_TOOL=$BUILD_DIR/tests/e2e/launch.exe
 
 # Makes the 32-bit build the current one: i686, as the device is, in build32 (or BUILD32_DIR).

@@ -14,12 +14,7 @@ cp "$BUILD_DIR/velandrimour.exe" "$RUN_DIR/"
 cp -u "$ROOT_DIR/velandrimour.ini" "$RUN_DIR/"
 
 ARGUMENT=()
-if [ $# -gt 0 ]; then
-    case "$1" in
-    *\\* | [A-Za-z]:*) ARGUMENT=("$1") ;; # already a Windows path
-    *) ARGUMENT=("$(wine_path "$1")") ;;
-    esac
-fi
+[ $# -eq 0 ] || ARGUMENT=("$(launcher_argument "$1")")
 
 trap finish_wine EXIT
 prepare_wine

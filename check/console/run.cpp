@@ -36,51 +36,103 @@ std::wstring JsonString(const std::wstring &text) {
 }
 
 struct Arguments {
-    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix, Screens } mode = Check;
+    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix, Help, Screens } mode = Check;
     bool json = false;
     std::wstring path;
+    bool bareShow = false;  // --show without "=": a path after it is the file checked
     std::wstring ini = L"velandrimour.ini";
     bool iniGiven = false;
     CheckOptions options;
 };
 
+// One option of the command line, a row of the usage too: a mode, of which one may be given,
+// or a setting (mode Check) that `apply` makes from the argument and what follows its "=",
+// throwing the message for a wrong value.
+struct Option {
+    const wchar_t *name;
+    const wchar_t *alias;
+    const wchar_t *value;  // what follows "=" in the usage, "[=...]" when it may be left out
+    Arguments::Mode mode;
+    void (*apply)(Arguments &, const std::wstring &argument, const std::wstring &value);
+    const wchar_t *help;
+};
+
+const Option Options[] = {
+    {L"--show", nullptr, L"[=ПУТЬ]", Arguments::ShowRow,
+     [](Arguments &parsed, const std::wstring &argument, const std::wstring &value) {
+         parsed.path = value;
+         parsed.bareShow = argument == L"--show";
+     },
+     L"что покажет программа, запущенная с этим путём к файлу (без него: запущенная без файла)"},
+    {L"--screens", nullptr, L"=КАРТИНКА.png", Arguments::Screens,
+     [](Arguments &parsed, const std::wstring &, const std::wstring &value) { parsed.path = value; },
+     L"проверить файл и нарисовать в одной картинке PNG каждый экран, который он даёт, так, как его покажет программа"},
+    {L"--fix", nullptr, L"", Arguments::Fix, nullptr,
+     L"переписать файл так, как его читает устройство (кодировка 1251, концы строк CR LF, без BOM), из UTF-8, "
+     L"UTF-16 с меткой или 1251, сохранив прежний как ФАЙЛ.bak (или ФАЙЛ.2.bak, ФАЙЛ.3.bak ...), и проверить его"},
+    {L"--associations", nullptr, L"", Arguments::ListAssociations, nullptr,
+     L"куда в реестре сейчас указывает каждое расширение, которое предложит «Ассоциировать по INI-файлу»"},
+    {L"--json", nullptr, L"", Arguments::Check,
+     [](Arguments &parsed, const std::wstring &, const std::wstring &) { parsed.json = true; },
+     L"найденное при проверке и при --fix в виде JSON"},
+    {L"--path-length", nullptr, L"=N", Arguments::Check,
+     [](Arguments &parsed, const std::wstring &argument, const std::wstring &number) {
+         wchar_t *end = nullptr;
+         unsigned long value = number.empty() ? 0 : wcstoul(number.c_str(), &end, 10);
+         if (number.empty() || *end || number[0] == L'-' || value > 511)
+             throw L"длина пути в " + argument + L" должна быть числом от 0 до 511";
+         parsed.options.pathLength = (unsigned)value;
+     },
+     L"длина пути к файлу, который подставляется вместо %1, от 0 до 511 (по умолчанию 100)"},
+    {L"--version", nullptr, L"", Arguments::PrintVersion, nullptr, L"версия программы"},
+    {L"--help", L"-h", L"", Arguments::Help, nullptr, L"эта справка"},
+};
+
+std::wstring OptionForm(const Option &option) {
+    return std::wstring(option.name) + option.value + (option.alias ? L", " + std::wstring(option.alias) : L"");
+}
+
+std::wstring Usage() {
+    std::wstring usage = L"Использование: velandrimour-check [ПАРАМЕТРЫ] [ФАЙЛ]\n"
+                         L"Проверяет файл настройки Velandrimour, ФАЙЛ (без него velandrimour.ini в текущей папке): "
+                         L"каждая ошибка, которую покажет программа, и каждое предупреждение, с номером строки.\n";
+    for (const Option &option : Options) {
+        std::wstring form = L"  " + OptionForm(option);
+        usage += form + std::wstring(form.size() < 20 ? 20 - form.size() : 1, L' ') + option.help + L"\n";
+    }
+    return usage + L"Коды выхода: 0 ошибок нет (предупреждения могут быть); 1 есть ошибка (с --show: программа "
+                   L"сообщит об ошибке); 2 файл не прочитан или не переписан, картинка не записана, или параметры "
+                   L"неверны.\n";
+}
+
 // Throws the one-line message for wrong arguments.
 Arguments Parse(const std::vector<std::wstring> &arguments) {
     Arguments parsed;
     bool modeGiven = false;
-    auto setMode = [&](Arguments::Mode mode, const std::wstring &option) {
-        if (modeGiven && parsed.mode != mode) throw L"параметр " + option + L" нельзя сочетать с другим режимом";
-        parsed.mode = mode;
-        modeGiven = true;
-    };
     for (const std::wstring &argument : arguments) {
-        if (argument == L"--json") {
-            parsed.json = true;
-        } else if (argument == L"--show" || argument.rfind(L"--show=", 0) == 0) {
-            setMode(Arguments::ShowRow, L"--show");
-            parsed.path = argument.size() > 7 ? argument.substr(7) : L"";
-        } else if (argument.rfind(L"--screens=", 0) == 0 && argument.size() > 10) {
-            setMode(Arguments::Screens, L"--screens");
-            parsed.path = argument.substr(10);
-        } else if (argument == L"--associations") {
-            setMode(Arguments::ListAssociations, argument);
-        } else if (argument == L"--fix") {
-            setMode(Arguments::Fix, argument);
-        } else if (argument == L"--version") {
-            setMode(Arguments::PrintVersion, argument);
-        } else if (argument.rfind(L"--path-length=", 0) == 0) {
-            std::wstring number = argument.substr(14);
-            wchar_t *end = nullptr;
-            unsigned long value = number.empty() ? 0 : wcstoul(number.c_str(), &end, 10);
-            if (number.empty() || *end || number[0] == L'-' || value > 511)
-                throw L"длина пути в " + argument + L" должна быть числом от 0 до 511";
-            parsed.options.pathLength = (unsigned)value;
+        const Option *given = nullptr;
+        std::wstring name = argument.substr(0, argument.find(L'=')), value;
+        for (const Option &option : Options)
+            if (name == option.name || (option.alias && name == option.alias)) given = &option;
+        if (given) {
+            bool hasValue = name.size() < argument.size();
+            value = hasValue ? argument.substr(name.size() + 1) : L"";
+            if (hasValue != (given->value[0] == L'=') && given->value[0] != L'[')
+                throw L"параметр " + argument + L" пишется так: " + given->name + given->value;
+            if (given->mode != Arguments::Check) {
+                if (modeGiven && parsed.mode != given->mode)
+                    throw L"параметр " + name + L" нельзя сочетать с другим режимом";
+                parsed.mode = given->mode;
+                modeGiven = true;
+            }
+            if (given->apply) given->apply(parsed, argument, value);
         } else if (argument.rfind(L"-", 0) == 0 && argument.size() > 1) {
-            throw L"неизвестный параметр " + argument +
-                L" (есть --json, --show[=ПУТЬ], --screens=КАРТИНКА.png, --fix, --associations, --path-length=N, "
-                L"--version)";
+            std::wstring known;
+            for (const Option &option : Options) known += (known.empty() ? L"" : L", ") + OptionForm(option);
+            throw L"неизвестный параметр " + argument + L" (есть " + known + L")";
         } else if (parsed.iniGiven) {
-            throw L"лишний параметр " + argument + L": файл уже назван, " + parsed.ini;
+            throw L"лишний параметр " + argument + L": файл уже назван, " + parsed.ini +
+                (parsed.bareShow ? L"; путь для --show пишется через «=»: --show=ПУТЬ" : L"");
         } else {
             parsed.ini = argument;
             parsed.iniGiven = true;
@@ -89,6 +141,8 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
     if (parsed.json && parsed.mode != Arguments::Check && parsed.mode != Arguments::Fix &&
         parsed.mode != Arguments::Screens)
         throw std::wstring(L"--json только для проверки всего файла");
+    if (parsed.mode == Arguments::Screens && parsed.path.empty())
+        throw std::wstring(L"параметр --screens пишется так: --screens=КАРТИНКА.png");
     return parsed;
 }
 
@@ -204,8 +258,8 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
         result.status = 2;
         return result;
     }
-    if (parsed.mode == Arguments::PrintVersion) {
-        result.out = std::wstring(Version) + L"\n";
+    if (parsed.mode == Arguments::PrintVersion || parsed.mode == Arguments::Help) {
+        result.out = parsed.mode == Arguments::Help ? Usage() : std::wstring(Version) + L"\n";
         return result;
     }
     RunResult fixed;  // --fix rewrites the file first, then checks it as the plain check does
@@ -214,7 +268,12 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
     try {
         image = OpenConfig(parsed.ini);
     } catch (const CannotRead &cannot) {
-        result.err = L"velandrimour-check: " + cannot.message + L"\n";
+        WCHAR folder[MAX_PATH * 2] = L"";
+        if (!parsed.iniGiven) GetCurrentDirectoryW(MAX_PATH * 2, folder);
+        result.err = L"velandrimour-check: " + cannot.message +
+                     (parsed.iniGiven ? L"" : L" (искал в текущей папке, " + std::wstring(folder) +
+                                                  L"; файл можно назвать в командной строке, --help — справка)") +
+                     L"\n";
         result.status = 2;
         return result;
     }

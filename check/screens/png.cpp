@@ -1,5 +1,5 @@
-// The sheet as a PNG, encoded by the Windows Imaging Component, and written as --fix writes:
-// whole in a temporary file beside the target before it is moved over it.
+// The sheet as a PNG, encoded by the Windows Imaging Component, and written whole in a
+// temporary file beside the target before it is moved over it.
 #include "check/screens/sheet.h"
 #include "check/fix.h"
 
@@ -28,6 +28,15 @@ void Require(HRESULT result, const wchar_t *step) {
         wchar_t code[16];
         swprintf(code, 16, L"0x%08lX", (unsigned long)result);
         throw CannotDraw{std::wstring(L"картинку не удалось закодировать в PNG: ") + step + L" (" + code + L")"};
+    }
+}
+
+// A new file beside the picture for its bytes, under a name no other file has.
+HANDLE CreateTemporary(const std::wstring &full, std::wstring &name) {
+    for (int attempt = 0;; attempt++) {
+        name = full + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
 }
 

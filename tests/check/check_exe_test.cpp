@@ -74,6 +74,9 @@ TEST_F(CheckTest, ExitStatusesAndUtf8Output) {
         {"", "--version", 0, L"velandrimour-check " WIDE_VERSION L"\n", L""},
         {"", "--path-length=512", 2, L"", L"velandrimour-check: длина пути в --path-length=512 должна быть числом от 0 до 511\n"},
         {"", "--bogus", 2, L"", L"velandrimour-check: неизвестный параметр --bogus"},
+        {"", "--help", 0, L"  --path-length=N", L""},
+        {"", "-h", 0, L"Коды выхода: 0", L""},
+        {"[]\r\nA;b;c\r\n", "--show a.txt", 2, L"", L"--show=ПУТЬ"},
         {"", "--show --associations", 2, L"", L"нельзя сочетать"},
         {"", "", 2, L"", L"velandrimour-check: файл не найден: "},
     };
@@ -85,4 +88,16 @@ TEST_F(CheckTest, ExitStatusesAndUtf8Output) {
         EXPECT_NE(outcome.out.find(check::ToUtf8(one.out)), std::string::npos) << outcome.out;
         EXPECT_NE(outcome.err.find(check::ToUtf8(one.err)), std::string::npos) << outcome.err;
     }
+}
+
+// Without a file named, the message says which folder was looked in.
+TEST(CheckWithoutFile, SaysWhereItLooked) {
+    ScratchDir folder;
+    WCHAR before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    SetCurrentDirectoryW(folder.path().c_str());
+    check::RunResult result = check::Run({});
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(L"искал в текущей папке, " + folder.path()), std::wstring::npos) << result.err;
 }

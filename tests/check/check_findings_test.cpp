@@ -1,6 +1,8 @@
 // Each finding on its smallest file, at its line, and not on its nearest correct neighbour.
 #include "check_support.h"
 
+#include <set>
+
 namespace {
 
 // A correct frame around a body: a quick-launch section first, the wildcard last.
@@ -49,6 +51,10 @@ const FindingCase FindingCases[] = {
     {"byte-order-mark", "\xEF\xBB\xBF" + Framed(""), "1:1:W", Framed("")},
     {"utf8", Framed("[a]\r\n\xD0\xAF;b;%1\r\n"), "4:1:W", Framed("[a]\r\n\xDF;b;%1\r\n")},
     {"lone-line-feed", Framed("[a]\r\nA;b;%1\nB;c;%1\r\n"), "4:7:W", Framed("[a]\r\nA;b;%1\r\nB;c;%1\r\n")},
+    // A column of a UTF-8 file is a character, not a byte.
+    {"lone-line-feed", Framed("[a]\r\nЖ;b;%1\nB;c;%1\r\n"), "4:7:W", Framed("[a]\r\nЖ;b;%1\r\nB;c;%1\r\n")},
+    {"utf16", Utf16(FromUtf8(Framed("")), false), "1:1:W", Framed("")},
+    {"utf16", Utf16(FromUtf8(Framed("")), true), "1:1:W", Framed("")},
     {"lone-carriage-return", Framed("[a]\r\nA;b;%1\r;B;c;%1\r\n"), "5:1:W", Framed("[a]\r\nA;b;%1\r\n;B;c;%1\r\n")},
     {"zero-byte", Framed(Bytes("[a]\r\nA;b;%1\0B;c;%1\r\n")), "4:7:W", Framed("[a]\r\nA;b;%1\r\nB;c;%1\r\n")},
     {"zero-byte", Bytes("[]\r\nA;b;c\r\n\0[*]\r\nA;b;c\r\n"), "3:1:W", "[]\r\nA;b;c\r\n[*]\r\nA;b;c\r\n"},
@@ -78,10 +84,25 @@ std::vector<std::string> Places(const std::vector<check::Finding> &findings, con
 }  // namespace
 
 TEST_F(CheckTest, EachFindingOnItsSmallestFileAndNotOnItsNearestCorrectNeighbour) {
+    const std::set<std::string> mended = {"utf8", "byte-order-mark", "utf16", "lone-line-feed", "lone-carriage-return"};
     for (const FindingCase &one : FindingCases) {
         SCOPED_TRACE(one.code + " at " + one.where);
-        EXPECT_EQ(Places(Findings(one.bad), one.code), std::vector<std::string>{one.where});
+        std::vector<check::Finding> findings = Findings(one.bad);
+        EXPECT_EQ(Places(findings, one.code), std::vector<std::string>{one.where});
         EXPECT_EQ(Places(Findings(one.good), one.code), std::vector<std::string>{});
+        for (const check::Finding &finding : findings) {
+            if (finding.code != one.code) continue;
+            EXPECT_EQ(finding.text.rfind(L" --fix") + 6 == finding.text.size(), mended.count(one.code) == 1);
+        }
+    }
+}
+
+// In UTF-16 the launcher reads no line the user wrote: one warning says why, and nothing else.
+TEST_F(CheckTest, AUtf16FileGetsOneWarningThatNamesIt) {
+    for (bool bigEndian : {false, true}) {
+        std::vector<check::Finding> findings = Findings(Utf16(L"x\n[]\nA\tb\n", bigEndian));
+        ASSERT_EQ(findings.size(), 1u);
+        EXPECT_NE(findings[0].text.find(bigEndian ? L"UTF-16 BE" : L"UTF-16 LE"), std::wstring::npos);
     }
 }
 

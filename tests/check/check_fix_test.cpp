@@ -67,15 +67,18 @@ TEST(Fix, EveryInputShapeGivesTheDevicesBytes) {
     const struct {
         std::string mark;
         std::string (*encode)(const std::wstring &);
-    } encodings[] = {{"", check::ToUtf8}, {"\xEF\xBB\xBF", check::ToUtf8}, {"", ToCp1251}};
+    } encodings[] = {{"", check::ToUtf8}, {"\xEF\xBB\xBF", check::ToUtf8}, {"", ToCp1251},
+                     {"", [](const std::wstring &text) { return Utf16(text, false); }},
+                     {"", [](const std::wstring &text) { return Utf16(text, true); }}};
     const std::vector<std::string> lineEnds[] = {{"\n"}, {"\r"}, {"\r\n"}, {"\n", "\r\n", "\r"}};
     std::string expected;
     for (const std::wstring &line : lines) expected += ToCp1251(line) + "\r\n";
     for (const auto &encoding : encodings) {
         for (const auto &ends : lineEnds) {
-            std::string input = encoding.mark;
+            std::wstring text;
             for (size_t index = 0; index < std::size(lines); index++)
-                input += encoding.encode(lines[index]) + ends[index % ends.size()];
+                text += lines[index] + FromUtf8(ends[index % ends.size()]);
+            std::string input = encoding.mark + encoding.encode(text);
             Fixing fixing;
             ASSERT_TRUE(WriteBytes(fixing.ini, input));
             check::RunResult result = fixing.Run();
@@ -101,8 +104,14 @@ TEST(Fix, RefusesWhatTheDeviceCannotReadAndJudgesTheResultsSize) {
         std::vector<std::string> places;
         std::wstring says;
     } cases[] = {
-        {"[]\nА✓;b;c\n\xF0\x9F\x98\x80\n", 2, "", {"2:3", "3:1"}, L"нельзя записать в кодировке 1251: 2;"},
-        {"\xEF\xBB\xBF[]\r\nA;\xFF;c\xD0", 2, "", {"2:3", "2:6"}, L"нельзя записать в кодировке 1251: 2;"},
+        // Columns count characters; an invisible one is named by its code.
+        {"[]\nА✓;b;c\n\xF0\x9F\x98\x80\n", 2, "", {"2:2", "3:1"}, L"нельзя записать в кодировке 1251: 2;"},
+        {"[]\r\nБлокнот 😀;b;c\r\nA\xEF\xBB\xBF;b;c", 2, "", {"2:9", "3:2"}, L"Символа U+FEFF (невидимого) нет"},
+        // A run of bytes that are no UTF-8 is one place.
+        {"\xEF\xBB\xBF[]\r\nA;\xFF;c\xD0", 2, "", {"2:3", "2:6"}, L"байты не составляют символов UTF-8: 2;"},
+        {"\xEF\xBB\xBF[]\r\n" + ToCp1251(L"Привет;b;c"), 2, "", {"2:1"}, L"символов UTF-8: 1;"},
+        {Utf16(L"[]\nA;\xD83D;c", false), 2, "", {"2:3"}, L"символов UTF-16: 1;"},
+        {"[]\r\nИ\xCC\x86;b;c\r\n", 0, "[]\r\n\xC9;b;c\r\n", {}, L"составлено: 1"},
         {Repeat('a', 16383) + "\n", 2, "", {}, L"занял бы 16385 байт"},
         {Repeat('a', 49153), 2, "", {}, L"файл больше 49152 байт"},
         {"[]\r\n" + cyrillic, 1, "[]\r\n" + std::string(9000, '\xFF'), {}, L"long-line"},
@@ -154,8 +163,8 @@ TEST(Fix, LeavesAFileThatCannotBeWrittenAsItWas) {
         std::wstring says;
     } cases[] = {
         {L"", false, L"только для чтения"},
-        {L"/usr/bin/chmod a-w \\\"$1\\\"; " + immutable, true, L"нельзя создать файл"},
-        {immutable, false, L"не удалось заменить файл"},  // the last step fails: nothing may stay behind
+        {L"/usr/bin/chmod a-w \\\"$1\\\"; " + immutable, true, L"нельзя сохранить копию"},
+        {immutable, false, L"не удалось открыть файл"},
     };
     for (const auto &one : cases) {
         Fixing fixing;

@@ -30,7 +30,7 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
     } cases[] = {
         {"[doc]\r\nA;b;c\r\n", L"a.txt", true,
          L"Ключ: [txt]\nОкно «Extention error»:\n  В файле velandrimour.ini нет раздела для расширения \"[txt],\" а так же "
-         L"раздела для [*].\n  \n  Запустить Pocket Word для редактирования INI-файла.\n"},
+         L"раздела для [*].\n\n  Запустить Pocket Word для редактирования INI-файла.\n"},
         {"[doc]\r\nA;b;c\r\n", L"", false,
          L"Ключ: []\nОкно «Сообщение»:\n  Программа запущена без параметров, но в файле velandrimour.ini нет раздела "
          L"\"[]\".\nКнопок нет.\n"},
@@ -40,6 +40,12 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
         // The notice comes at start-up only: a submenu without entries shows none.
         {"[]\r\nA;menu;m[]\r\n", L"", false,
          L"Ключ: []\nРаздел: строка 1: []\n1. «A»: команда «menu», параметры «m[]»\n    Ключ: {m[]}\n    Кнопок нет.\n"},
+        // Russian titles as the device reads them, whatever the PC's code page.
+        {ToCp1251(L"{ещё}\r\nБлокнот;notepad;%1\r\n[*]\r\nЧасы;clock;%1\r\nЕщё;menu;ещё\r\n"), L"C:\\Документы\\a.txt",
+         false,
+         L"Ключ: [txt]\nРаздел: строка 3: [*]\n1. «Часы»: команда «clock», параметры «C:\\Документы\\a.txt»\n"
+         L"2. «Ещё»: команда «menu», параметры «ещё»\n    Ключ: {ещё}\n    Раздел: строка 1: {ещё}\n"
+         L"    1. «Блокнот»: команда «notepad», параметры «C:\\Документы\\a.txt»\n"},
         {"[]\r\nA;b;c\r\n", L"nodot", true,
          L"Окно «Extention error»:\n  Параметр программы: nodot не содержит точки, а значит и расширения.\n"},
     };
@@ -47,6 +53,7 @@ TEST_F(CheckTest, ShowPrintsTheBoxTheLauncherWouldShow) {
         check::Shown shown = check::Show(Load(one.file), one.argument);
         EXPECT_EQ(check::Reports(shown), one.reports) << one.file;
         EXPECT_EQ(check::FormatShown(shown), one.text);
+        EXPECT_EQ(check::FormatShown(shown).find(L" \n"), std::wstring::npos);
     }
 }
 

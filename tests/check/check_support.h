@@ -32,6 +32,13 @@ inline std::vector<std::string> Where(const std::vector<check::Finding> &finding
 
 inline std::string Repeat(char c, size_t count) { return std::string(count, c); }
 
+// The text in UTF-16 after its byte-order mark, as Notepad's "Юникод" saves it.
+inline std::string Utf16(const std::wstring &text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t unit : text) bytes += bigEndian ? std::string{char(unit >> 8), char(unit)} : std::string{char(unit), char(unit >> 8)};
+    return bytes;
+}
+
 // A literal's bytes, zero bytes included.
 template <size_t N>
 std::string Bytes(const char (&text)[N]) {
