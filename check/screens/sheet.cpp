@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 
 namespace check {
 

@@ -89,7 +89,7 @@ TEST_F(CheckTest, TitlesThatTheButtonCutsOrUnderlines) {
         std::wstring says;
     } cases[] = {
         {L"Pocket Word", {}, L""},
-        {L"Просмотр в Internet Explorer", {"title-cut"}, L"целиком видно только «смотр в Internet Expl»"},
+        {L"Просмотр в Internet Explorer", {"title-cut"}, L"«Просмотр в Internet Explorer» не помещается"},
         {forty, {"title-cut"}, L"«" + forty + L"» не помещается"},
         {L"Tom & Jerry", {"title-ampersand"}, L"надпись будет «Tom  Jerry»"},
         {L"Tom && Jerry", {}, L""},
@@ -112,6 +112,11 @@ TEST_F(CheckTest, TitlesThatTheButtonCutsOrUnderlines) {
             if (finding.code.rfind("title-", 0) == 0) codes.push_back(finding.code), texts += finding.text;
         EXPECT_EQ(codes, one.codes) << ToUtf8(one.title);
         EXPECT_NE(texts.find(one.says), std::wstring::npos) << ToUtf8(texts);
+        // What shows whole is a middle part of the title, as the button centres and clips it.
+        size_t from = texts.find(L"только «") + 8, to = texts.find(L"»", from);
+        size_t middle = from > 8 && to != std::wstring::npos
+                            ? check::ShownTitle(one.title).find(texts.substr(from, to - from)) : 1;
+        EXPECT_TRUE(middle != std::wstring::npos && middle > 0) << ToUtf8(texts);
         std::wstring shown = check::ShownTitle(one.title);
         RECT drawn = {0, 0, 0, 0};
         DrawTextW(dc, one.title.c_str(), -1, &drawn, DT_CALCRECT | DT_SINGLELINE);
