@@ -72,8 +72,8 @@ std::wstring WayTo(const Shown &shown, const std::vector<Step> &steps, int row, 
         }
         way += L" → " + names[at];
     }
-    if (names.size() > StepsShown) way += L" (подменю уровня " + Decimal(names.size()) + L")";
-    return way;
+    // The depth goes first, so that a label cut at its end still tells it.
+    return names.size() > StepsShown ? L"уровень " + Decimal(names.size()) + L": " + way : way;
 }
 
 std::wstring Screens(size_t count) {
