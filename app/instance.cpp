@@ -51,6 +51,17 @@ ATOM RegisterWindowClass(HINSTANCE instance, LPCWSTR className)
     return RegisterClassW(&windowClass);
 }
 
+// The launcher window of that class at the device's size, fitted above its menu bar: the
+// launcher's own is visible, the checker's pictures of it are not. NULL when creation fails.
+HWND CreateMainWindow(HINSTANCE instance, LPCWSTR className, DWORD style)
+{
+    HWND window = CreateWindowExW(0, className, WindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, NULL, NULL, instance, NULL);
+    if (window)
+        FitWindowAboveMenuBar(window);
+    return window;
+}
+
 // Hands the start to a running instance, or creates and shows the launcher window.
 bool InitInstance(HINSTANCE instance, int showCommand)
 {
@@ -58,11 +69,9 @@ bool InitInstance(HINSTANCE instance, int showCommand)
     if (!HandOffToRunningInstance())
         return false;
     RegisterWindowClass(instance, WindowClassName);
-    HWND window = CreateWindowExW(0, WindowClassName, WindowTitle, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
+    HWND window = CreateMainWindow(instance, WindowClassName, WS_VISIBLE);
     if (!window)
         return false;
-    FitWindowAboveMenuBar(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return true;

@@ -31,6 +31,7 @@ STATIC_ASSERT(sizeof(void *) != 4 || sizeof(SHMENUBARINFO) == 36, "the device's 
 // Returns false when the program is to end at once (hand-off or failed creation).
 bool InitInstance(HINSTANCE instance, int showCommand);
 ATOM RegisterWindowClass(HINSTANCE instance, LPCWSTR className);
+HWND CreateMainWindow(HINSTANCE instance, LPCWSTR className, DWORD style);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void CreateEntryButtons(HWND window, HINSTANCE instance);

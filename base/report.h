@@ -13,6 +13,15 @@ const size_t ReportCapacity = 600;
 // What ReportConfigError adds to its text before it asks.
 const WCHAR *const EditOffer = L"\r\n\r\nЗапустить Pocket Word для редактирования INI-файла.";
 
+// The reporters' boxes: no owner, the error icon, and one OK button, or Yes and No where
+// ReportConfigError asks.
+const UINT FatalReportFlags = MB_OK | MB_ICONERROR;
+const UINT ConfigErrorReportFlags = MB_YESNO | MB_ICONERROR;
+
+// The text of a reporter's box: the three pieces joined, then the offer where it asks.
+void JoinReport(WCHAR (&text)[ReportCapacity], const WCHAR *text1, const WCHAR *text2, const WCHAR *text3,
+    bool offerEdit);
+
 // Shows text1, text2 and text3 joined under the caption and ends the program with status 1.
 NORETURN void ReportFatal(const WCHAR *caption, const WCHAR *text1, const WCHAR *text2 = L"",
     const WCHAR *text3 = L"");

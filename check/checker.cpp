@@ -78,12 +78,7 @@ public:
             return findings_;
         }
         CheckShape();
-        for (size_t index = 0; index < lines().size(); index++)
-            if (lines()[index].header()) {
-                headers_.push_back((int)index);
-                if (firstWildcard_ < 0 && lines()[index].text.find(L"[*]") != std::wstring::npos)
-                    firstWildcard_ = (int)index;
-            }
+        FindHeaders();
         CheckLineShapes();
         CollectKeys();
         RunRegistration();
@@ -94,6 +89,18 @@ public:
             return a.line != b.line ? a.line < b.line : a.column < b.column;
         });
         return findings_;
+    }
+
+    // The file arguments of the starts, each once, in the order they are followed.
+    std::vector<std::wstring> Starts() {
+        FindHeaders();
+        CollectKeys();
+        RunRegistration();
+        std::vector<std::wstring> arguments;
+        std::set<std::wstring> seen;
+        for (const Start &start : starts_)
+            if (seen.insert(start.argument).second) arguments.push_back(start.argument);
+        return arguments;
     }
 
 private:
@@ -138,6 +145,15 @@ private:
             Add((DWORD)firstZero, Severity::Warning, "zero-byte",
                 L"Нулевой байт внутри строки: программа обрывает на нём строку и читает остаток как новую строку" +
                     Count(zeros));
+    }
+
+    void FindHeaders() {
+        for (size_t index = 0; index < lines().size(); index++)
+            if (lines()[index].header()) {
+                headers_.push_back((int)index);
+                if (firstWildcard_ < 0 && lines()[index].text.find(L"[*]") != std::wstring::npos)
+                    firstWildcard_ = (int)index;
+            }
     }
 
     void CheckLineShapes() {
@@ -341,6 +357,7 @@ private:
             return;
         }
         const LaunchEntry &entry = parsed.entry;
+        CheckTitle(line, entry.Title);
         if (!IsSubmenuEntry(entry)) {
             // A start without a file, or on a name ending in a dot, has no path worth passing.
             if (key.find(L"[]") == std::wstring::npos && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker))
@@ -364,6 +381,23 @@ private:
                 L"В имени подменю «" + name + L"» есть заглавные буквы: заголовки сравниваются в нижнем регистре, и "
                 L"его заголовок никогда не подойдёт");
         queue.push_back({argument, SectionKey, image_.LineStartingAt(line.start)});
+    }
+
+    // What the button shows of the title: "&" taken for the underline mark, and letters cut
+    // off where the title is wider than the button.
+    void CheckTitle(const SignificantLine &line, const std::wstring &title) {
+        bool underlines = false;
+        std::wstring shown = ShownTitle(title, &underlines);
+        if (underlines)
+            Add(line.start, Severity::Warning, "title-ampersand",
+                L"В надписи «" + title + L"» знак «&» не виден: кнопка подчёркивает знак после него, и надпись "
+                L"будет «" + shown + L"»; чтобы показать «&», напишите «&&»");
+        std::optional<TitleCut> cut = options_.titleCut ? options_.titleCut(title) : std::nullopt;
+        if (cut)
+            Add(line.start, Severity::Warning, "title-cut",
+                L"Надпись «" + shown + L"» не помещается на кнопке: целиком видно только «" + cut->shown + L"» (ширина " +
+                    Decimal(cut->width) + L" точек при месте " + Decimal(cut->room) +
+                    L"; измерено шрифтом настольной версии, " + cut->font + L")");
     }
 
     bool FailsAt(const SignificantLine &line, const std::wstring &key, unsigned pathLength) {
@@ -428,9 +462,12 @@ private:
                     NoEntriesText(header, key, argument) + because);
             for (int entry = header + 1; entry < std::min(next, header + 1 + EntrySlots); entry++) {
                 if (lines()[entry].tooLong) continue;
-                std::optional<Reported> report = ParseLine(lines()[entry], key, argument).report;
-                if (report)
-                    Add(lines()[entry].start, Severity::Warning, CodeOf(*report), OneLine(report->text) + because);
+                Parsed parsed = ParseLine(lines()[entry], key, argument);
+                if (parsed.report)
+                    Add(lines()[entry].start, Severity::Warning, CodeOf(*parsed.report),
+                        OneLine(parsed.report->text) + because);
+                else
+                    CheckTitle(lines()[entry], parsed.entry.Title);
             }
         }
     }
@@ -520,6 +557,22 @@ std::wstring Decimal(size_t number) {
 std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength) {
     size_t filler = std::max<size_t>(pathLength, extension.size() + 2) - extension.size() - 1;
     return std::wstring(filler, L'x') + L"." + extension;
+}
+
+std::wstring ShownTitle(const std::wstring &title, bool *underlines) {
+    std::wstring shown;
+    for (size_t at = 0; at < title.size(); at++) {
+        if (title[at] == L'&' && at + 1 < title.size() && title[++at] != L'&' && underlines) *underlines = true;
+        shown += title[at];
+    }
+    return shown;
+}
+
+std::vector<std::wstring> StartArguments(const ConfigImage &image, unsigned pathLength) {
+    SavedLauncherState saved;
+    CheckOptions options;
+    options.pathLength = pathLength;
+    return Checker(image, options).Starts();
 }
 
 std::vector<Finding> CheckConfig(const ConfigImage &image, const CheckOptions &options) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,8 +82,20 @@ ConfigImage OpenConfig(const std::wstring &path);
 // Loads the file ConfigPath names, as OpenConfig does once it has set it.
 ConfigImage ReadConfigImage();
 
+// How a title that does not fit shows on the launcher's button, measured by check/screens/ on a
+// real button of the desktop edition.
+struct TitleCut {
+    int width = 0;        // of the title's text, in pixels
+    int room = 0;         // that the button gives it
+    std::wstring shown;   // the letters that show whole
+    std::wstring font;    // what it was measured with
+};
+
 struct CheckOptions {
-    unsigned pathLength = 100;  // the length of the path "%1" stands for
+    CheckOptions(unsigned pathLength = 100) : pathLength(pathLength) {}
+    unsigned pathLength;  // the length of the path "%1" stands for
+    // How a title is cut on its button, or nothing when it fits; empty: titles are not measured.
+    std::function<std::optional<TitleCut>(const std::wstring &title)> titleCut;
 };
 
 // Every finding of the file, in file order. Needs OpenConfig first.
@@ -93,6 +106,10 @@ std::vector<Finding> CheckConfig(const ConfigImage &image, const CheckOptions &o
 // header names when a "[*]" header stands anywhere. Each path is pathLength characters long,
 // or as long as its extension needs.
 std::vector<std::wstring> StartArguments(const ConfigImage &image, unsigned pathLength);
+// What a push button shows of a title: DrawText's prefix rule takes "&&" for "&" and a lone
+// "&" before a character for the mark that underlines it (and says so); a last "&" shows as it
+// stands.
+std::wstring ShownTitle(const std::wstring &title, bool *underlines = nullptr);
 // A file of that extension whose path is pathLength characters long where the extension allows.
 std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength);
 

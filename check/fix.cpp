@@ -166,7 +166,8 @@ Conversion Convert(const std::string &bytes) {
     return result;
 }
 
-// What a failed file operation means to the user.
+}  // namespace
+
 std::wstring Why(DWORD error) {
     const wchar_t *meaning = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ? L"нет права на запись"
                              : error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
@@ -175,6 +176,8 @@ std::wstring Why(DWORD error) {
                                                         : L"ошибка";
     return std::wstring(meaning) + L", код " + std::to_wstring(error);
 }
+
+namespace {
 
 // The whole file from its start, up to the limit and one byte more; the error code when it
 // cannot be read.

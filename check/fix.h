@@ -13,4 +13,7 @@ namespace check {
 // the file or its folder cannot be written. With json the report goes to `err`.
 RunResult FixFile(const std::wstring &path, bool json);
 
+// What a failed file operation means to the user, with its code.
+std::wstring Why(DWORD error);
+
 }  // namespace check

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds what is missing, then prints the start-up benchmark (rounds as the argument, default
-# 200) and the configuration load benchmark, with the machine's load before and after: the
+# 200), the configuration load benchmark and velandrimour-check --screens beside its plain check
+# (a tenth of the rounds), with the machine's load before and after: the
 # figures mean little on a busy machine.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -22,6 +23,8 @@ status=0
 "$WINE" "$BUILD_DIR/tests/bench/startup_bench.exe" "$ROUNDS" </dev/null || status=$?
 echo
 "$WINE" "$BUILD_DIR/tests/bench/config_load_bench.exe" </dev/null || status=$?
+echo
+"$WINE" "$BUILD_DIR/tests/bench/screens_bench.exe" "$(( (ROUNDS + 9) / 10 ))" </dev/null || status=$?
 echo
 echo "load after: $(uptime); $(nproc) cores"
 exit "$status"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds what is missing and checks a configuration file with velandrimour-check under Wine:
 # the shipped example by default. Other options go to the checker as they are.
-#   scripts/check.sh [INI] [--fix] [--show[=PATH]] [--json] [--associations] [--path-length=N] [--help]
+#   scripts/check.sh [INI] [--fix] [--show[=PATH]] [--screens=SHEET.png] [--json] [--associations]
+#                    [--path-length=N] [--help]
 # --fix rewrites INI in place as the device reads it (a backup stays beside it as INI.bak, or
 # INI.2.bak and on when an older backup holds other bytes).
 # Its output is UTF-8 (the checker writes UTF-8 to a pipe); its exit status is the checker's.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Refreshes the README's pictures in docs/ from the real program under Wine, taken the way
-# the tests take them: the launcher with six buttons, and the About dialog.
+# the tests take them: the launcher with six buttons, the About dialog, and the example's
+# every screen as velandrimour-check --screens draws them.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -19,3 +20,6 @@ for name in launcher about; do
     cp "$SHOT_DIR/$name.png" "$ROOT_DIR/docs/$name.png"
     echo "$ROOT_DIR/docs/$name.png"
 done
+"$WINE" "$BUILD_DIR/velandrimour-check.exe" "--screens=$(wine_path "$ROOT_DIR/docs/screens.png")" \
+    "$ROOT_DIR/velandrimour.ini" </dev/null >/dev/null
+echo "$ROOT_DIR/docs/screens.png"

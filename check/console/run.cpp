@@ -1,6 +1,7 @@
 // The command line: options, the three modes, and the texts they print.
 #include "check/checker.h"
 #include "check/fix.h"
+#include "check/screens/sheet.h"
 #include "app/shell.h"
 #include "check/launcher.h"
 #include "base/text.h"
@@ -35,7 +36,7 @@ std::wstring JsonString(const std::wstring &text) {
 }
 
 struct Arguments {
-    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix, Help } mode = Check;
+    enum Mode { Check, ShowRow, ListAssociations, PrintVersion, Fix, Help, Screens } mode = Check;
     bool json = false;
     std::wstring path;
     bool bareShow = false;  // --show without "=": a path after it is the file checked
@@ -63,6 +64,9 @@ const Option Options[] = {
          parsed.bareShow = argument == L"--show";
      },
      L"что покажет программа, запущенная с этим путём к файлу (без него: запущенная без файла)"},
+    {L"--screens", nullptr, L"=КАРТИНКА.png", Arguments::Screens,
+     [](Arguments &parsed, const std::wstring &, const std::wstring &value) { parsed.path = value; },
+     L"проверить файл и нарисовать в одной картинке PNG каждый экран, который он даёт, так, как его покажет программа"},
     {L"--fix", nullptr, L"", Arguments::Fix, nullptr,
      L"переписать файл так, как его читает устройство (кодировка 1251, концы строк CR LF, без BOM), из UTF-8, "
      L"UTF-16 с меткой или 1251, сохранив прежний как ФАЙЛ.bak (или ФАЙЛ.2.bak, ФАЙЛ.3.bak ...), и проверить его"},
@@ -97,7 +101,8 @@ std::wstring Usage() {
         usage += form + std::wstring(form.size() < 20 ? 20 - form.size() : 1, L' ') + option.help + L"\n";
     }
     return usage + L"Коды выхода: 0 ошибок нет (предупреждения могут быть); 1 есть ошибка (с --show: программа "
-                   L"сообщит об ошибке); 2 файл не прочитан или не переписан, или параметры неверны.\n";
+                   L"сообщит об ошибке); 2 файл не прочитан или не переписан, картинка не записана, или параметры "
+                   L"неверны.\n";
 }
 
 // Throws the one-line message for wrong arguments.
@@ -133,8 +138,11 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
             parsed.iniGiven = true;
         }
     }
-    if (parsed.json && parsed.mode != Arguments::Check && parsed.mode != Arguments::Fix)
+    if (parsed.json && parsed.mode != Arguments::Check && parsed.mode != Arguments::Fix &&
+        parsed.mode != Arguments::Screens)
         throw std::wstring(L"--json только для проверки всего файла");
+    if (parsed.mode == Arguments::Screens && parsed.path.empty())
+        throw std::wstring(L"параметр --screens пишется так: --screens=КАРТИНКА.png");
     return parsed;
 }
 
@@ -151,6 +159,23 @@ RunResult CheckWhole(const Arguments &arguments, const ConfigImage &image) {
                       Decimal(counts[1]) + L", замечаний: " + Decimal(counts[2]) + L"\n";
     }
     result.status = counts[0] ? 1 : 0;
+    return result;
+}
+
+// The plain check's findings, then every screen in one picture.
+RunResult CheckAndDraw(const Arguments &arguments, const ConfigImage &image) {
+    RunResult result = CheckWhole(arguments, image);
+    std::wstring &report = arguments.json ? result.err : result.out;
+    try {
+        Sheet sheet = DrawSheet(image, arguments.options);
+        if (std::wstring why = WritePng(sheet.picture, arguments.path); !why.empty()) throw CannotDraw{why};
+        report += arguments.path + L": экранов на картинке: " + Decimal(sheet.screens.size()) +
+                  (sheet.more ? L" (и ещё " + Decimal(sheet.more) + L" не поместились)" : L"") + L", " +
+                  Decimal(sheet.picture.width) + L" на " + Decimal(sheet.picture.height) + L" точек\n";
+    } catch (const CannotDraw &cannot) {
+        result.err += L"velandrimour-check: " + cannot.message + L"\n";
+        result.status = 2;
+    }
     return result;
 }
 
@@ -259,6 +284,9 @@ RunResult Run(const std::vector<std::wstring> &arguments) {
         result.status = Reports(shown) ? 1 : 0;
         return result;
     }
+    // Titles are measured on the launcher's own button wherever a window can be made.
+    parsed.options.titleCut = ButtonTitleCut();
+    if (parsed.mode == Arguments::Screens) return CheckAndDraw(parsed, image);
     RunResult checked = CheckWhole(parsed, image);
     checked.out.insert(0, fixed.out);
     checked.err.insert(0, fixed.err);

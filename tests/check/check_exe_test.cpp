@@ -68,6 +68,7 @@ TEST_F(CheckTest, ExitStatusesAndUtf8Output) {
         {"[]\r\nAbc\r\n", "--json", 1, L"\"code\": \"no-semicolon\"", L""},
         {"[]\r\nA;b;c\r\n", "--show=\\a.pdf", 1, L"Окно «Extention error»:\n", L""},
         {"[]\r\nA;b;c\r\n", "--show", 0, L"1. «A»: команда «b», параметры «c»\n", L""},
+        {"[]\r\nAbc\r\n", "\"--screens=" + check::ToUtf8(path()) + ".png\"", 1, L".png: экранов на картинке: 1, ", L""},
         {"[]\nA;b;c\n", "--fix", 0, L"velandrimour.ini: прежний файл сохранён как ", L""},
         {"[]\nA✓;b;c\n", "--json --fix", 2, L"\"line\": 2, \"column\": 2, \"severity\": \"error\", \"code\": \"not-in-1251\"", L"не изменён"},
         {"", "--version", 0, L"velandrimour-check " WIDE_VERSION L"\n", L""},

@@ -182,3 +182,33 @@ TEST(Fix, LeavesAFileThatCannotBeWrittenAsItWas) {
         EXPECT_EQ(fixing.Names(), std::vector<std::wstring>{L"velandrimour.ini"});
     }
 }
+
+// --screens writes as --fix does: a folder or a picture that cannot be written gets status 2, a
+// message, and nothing left behind.
+TEST(Screens, LeaveNothingWhereThePictureCannotBeWritten) {
+    const std::wstring immutable = L"/usr/bin/chattr +i \\\"$1\\\" 2>/dev/null";
+    const struct {
+        std::wstring lock;
+        bool folder;
+        std::wstring says;
+    } cases[] = {
+        {L"/usr/bin/chmod a-w \\\"$1\\\"; " + immutable, true, L"в её папке нельзя создать файл"},
+        {immutable, false, L"не удалось записать"},
+    };
+    for (const auto &one : cases) {
+        Fixing fixing;
+        std::wstring sheet = fixing.folder.file(L"sheet.png");
+        ASSERT_TRUE(WriteBytes(fixing.ini, "[]\r\nA;b;c\r\n") && (one.folder || WriteBytes(sheet, "old")));
+        std::optional<Locked> locked;
+        locked.emplace(one.lock, one.folder ? fixing.folder.path() : sheet, one.folder);
+        if (!locked->held) GTEST_SKIP() << "a locked file or folder stays writable on this machine";
+        check::RunResult result = check::Run({L"--screens=" + sheet, fixing.ini});
+        EXPECT_EQ(result.status, 2) << result.out;
+        EXPECT_NE(result.err.find(one.says), std::wstring::npos) << result.err;
+        locked.reset();
+        std::vector<std::wstring> names{L"velandrimour.ini"};
+        if (!one.folder) names.insert(names.begin(), L"sheet.png");
+        EXPECT_EQ(fixing.Names(), names);
+        if (!one.folder) EXPECT_EQ(ReadBytes(sheet), std::optional<std::string>("old"));
+    }
+}
