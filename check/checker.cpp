@@ -68,6 +68,10 @@ public:
     std::vector<Finding> Run() {
         if (image_.tooLarge)
             Add(FileMaxSize, Severity::Error, "file-too-large", OneLine(image_.sizeReport->text));
+        if (image_.cutLine)
+            Add(*image_.cutLine, Severity::Warning, "cut-by-size-limit",
+                L"Граница размера файла (16383 байта) проходит через эту строку: программа не читает такой файл вовсе, "
+                L"а проверка читает только строки, целиком лежащие до границы; эта строка и следующие не проверены");
         // In UTF-16 every other byte is zero: the launcher reads a character or none per line,
         // and whatever else would be found here only restates that.
         if (image_.encoding == Encoding::Utf16LittleEndian || image_.encoding == Encoding::Utf16BigEndian) {

@@ -112,6 +112,13 @@ TEST_F(CheckTest, TheFileSizeLimitIsFoundAndTheRestStillChecked) {
     std::vector<check::Finding> over = Findings(fits + " ");
     EXPECT_EQ(Where(over, "file-too-large"), std::vector<std::string>{"3:16375"});
     EXPECT_EQ(Where(over, "no-semicolon"), std::vector<std::string>{"2:1"});
+    // The line the limit cuts is left unread, and said once; one that ends at the limit is read.
+    for (size_t at : {16372, 16371}) {
+        std::string head = "[]\r\nQ;q;q\r\n{tools}\r\nA;b;c\r\n[txt]\r\n";
+        std::vector<check::Finding> cut = Findings(head + Repeat(' ', at - head.size() - 2) + "\r\nS;menu;tools\r\nS;menu;x\r\n");
+        EXPECT_EQ(Where(cut, "cut-by-size-limit"), at == 16372 ? std::vector<std::string>{"7:1"} : std::vector<std::string>{});
+        EXPECT_EQ(Where(cut, "missing-submenu"), std::vector<std::string>{}) << at;
+    }
 }
 
 // Editors count CR LF, a lone CR and a lone LF as one line end each; a zero byte ends none.
