@@ -90,11 +90,9 @@ struct CheckOptions {
 // Every finding of the file, in file order. Needs OpenConfig first.
 std::vector<Finding> CheckConfig(const ConfigImage &image, const CheckOptions &options);
 
-// The file arguments of the starts the file makes possible, besides the submenus they reach:
-// none, a name ending in a dot, each extension the registration pass offers, and one that no
-// header names when a "[*]" header stands anywhere. Each path is pathLength characters long,
-// or as long as its extension needs.
-std::vector<std::wstring> StartArguments(const ConfigImage &image, unsigned pathLength);
+// The extension that stands for any that no header names, on a file of which the launcher
+// shows the "[*]" section: one that no header's lowered line holds between brackets.
+std::wstring UnnamedExtension(const ConfigImage &image);
 // A file of that extension whose path is pathLength characters long where the extension allows.
 std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength);
 
