@@ -131,14 +131,17 @@ private:
                 L"другими символами; сохраните файл в кодировке 1251" + FixMends);
         }
         size_t loneFeeds = 0, lostBytes = 0, zeros = 0, firstFeed = 0, firstLost = 0, firstZero = 0;
-        // A zero byte that a CR takes along is only lost; one past where reading stops is never read.
-        size_t read = image_.stopped ? image_.stoppedAt : bytes.size();
+        // A zero byte that a CR takes along is only lost; one past where reading stops is never read;
+        // the last byte, ending the data, is one of its own.
+        size_t read = image_.stopped ? image_.stoppedAt : bytes.size() - 1;
+        bool lastZero = false;
         for (size_t at = 0; at < bytes.size(); at++) {
             bool afterReturn = at > 0 && bytes[at - 1] == '\r';
             if (bytes[at] == '\n' && !afterReturn && loneFeeds++ == 0) firstFeed = at;
             if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] != '\n' && lostBytes++ == 0)
                 firstLost = at + 1;
             if (bytes[at] == 0 && !afterReturn && at < read && zeros++ == 0) firstZero = at;
+            lastZero |= bytes[at] == 0 && !afterReturn && !image_.stopped && at == read;
         }
         if (loneFeeds)
             Add((DWORD)firstFeed, Severity::Warning, "lone-line-feed",
@@ -151,10 +154,10 @@ private:
         if (image_.stopped)
             Add(image_.stoppedAt, Severity::Warning, "zero-byte",
                 L"Нулевой байт в начале строки: программа принимает его за конец файла, и всё, что дальше, не читает");
-        else if (zeros == 1 && firstZero + 1 == bytes.size())
-            Add((DWORD)firstZero, Severity::Warning, "zero-byte",
+        if (lastZero)
+            Add((DWORD)read, Severity::Warning, "zero-byte",
                 L"Нулевой байт в конце файла: программа принимает его за конец данных; в текстовом файле ему не место");
-        else if (zeros)
+        if (zeros)
             Add((DWORD)firstZero, Severity::Warning, "zero-byte",
                 L"Нулевой байт внутри строки: программа обрывает на нём строку и читает то, что за ним, как новую "
                 L"строку" + Count(zeros));

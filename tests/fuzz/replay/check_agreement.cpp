@@ -159,10 +159,9 @@ bool StartsOf(const check::ConfigImage &image, unsigned pathLength, std::vector<
     return reported;
 }
 
-// What the launcher does over every start, every submenu reachable from it, and the
-// registration pass: whether any reports (the first, for the message), where it reports about
-// one line, and the lines on which a start with a file shows a program button without the path
-// in its parameters.
+// What the launcher does over every start, every submenu reachable from it, and the registration
+// pass: whether any reports (the first, for the message), where it reports about one line, and
+// the lines on which a start with a file shows a program button without the path.
 struct Walked {
     bool reports = false;
     std::wstring what;
@@ -190,40 +189,35 @@ Walked WalkLauncher(const check::ConfigImage &image, const std::vector<std::wstr
         walked.reports = true;
     };
     if (passReports) reports(L"the registration pass");
-    struct Start {
-        std::wstring argument, submenuKey;
-        bool withFile;
-    };
-    std::deque<Start> starts;
-    std::set<std::pair<std::wstring, std::wstring>> seen;
-    for (const std::wstring &argument : arguments)
-        if (seen.insert({argument, L""}).second) starts.push_back({argument, L"", true});
+    std::deque<std::pair<std::wstring, std::wstring>> starts;
+    for (const std::wstring &argument : arguments) starts.push_back({argument, L""});
+    std::set<std::pair<std::wstring, std::wstring>> seen(starts.begin(), starts.end());
+    std::set<std::wstring> withoutFile;
     while (!starts.empty()) {
-        Start start = starts.front();
+        auto [argument, submenuKey] = starts.front();
         starts.pop_front();
         std::vector<LaunchEntry> entries;
-        Outcome outcome = Launcher(start.argument, start.submenuKey, &entries);
+        Outcome outcome = Launcher(argument, submenuKey, &entries);
         Counted.starts++;
         if (outcome.report) {
-            reports(start.argument + L" " + outcome.Describe());
+            reports(argument + L" " + outcome.Describe());
             // Reported about the line ReadLine last stood at.
             for (const WCHAR *caption : {TextErrorCaption, ButtonTitleCaption, ParamlineCaption, IniFileCaption})
                 if (outcome.report->caption == caption) walked.reportedAt.insert(FileLineStart);
             continue;
         }
         // Without a file, or on a name ending in a dot, a start's key is the no-argument key itself.
-        start.withFile &= !start.submenuKey.empty() || outcome.key != L"[]";
-        if (start.withFile) NoteLines(image, start.argument, start.submenuKey, walked);
+        if (submenuKey.empty() && outcome.key == L"[]") withoutFile.insert(argument);
+        if (!withoutFile.count(argument)) NoteLines(image, argument, submenuKey, walked);
         for (const LaunchEntry &entry : entries) {
             if (!IsSubmenuEntry(entry)) continue;
             try {
                 SelectSubmenu(entry);
             } catch (const Reported &report) {
-                reports(start.argument + L" " + report.text);
+                reports(argument + L" " + report.text);
                 continue;
             }
-            if (seen.insert({start.argument, SectionKey}).second)
-                starts.push_back({start.argument, SectionKey, start.withFile});
+            if (seen.insert({argument, SectionKey}).second) starts.push_back({argument, SectionKey});
         }
     }
     return walked;
