@@ -58,7 +58,8 @@ const std::wstring FixMends = L"; это исправит velandrimour-check --f
 struct Start {
     std::wstring argument;
     std::wstring submenuKey;
-    int origin;  // the line that a report of the start itself belongs to, or -1
+    int origin;            // the line that a report of the start itself belongs to, or -1
+    bool withFile = true;  // started on a file: not without one, nor on a name ending in a dot
 };
 
 class Checker {
@@ -68,6 +69,10 @@ public:
     std::vector<Finding> Run() {
         if (image_.tooLarge)
             Add(FileMaxSize, Severity::Error, "file-too-large", OneLine(image_.sizeReport->text));
+        if (image_.cutLine)
+            Add(*image_.cutLine, Severity::Warning, "cut-by-size-limit",
+                L"Граница размера файла (16383 байта) проходит через эту строку: программа не читает такой файл вовсе, "
+                L"а проверка читает только строки, целиком лежащие до границы; эта строка и следующие не проверены");
         // In UTF-16 every other byte is zero: the launcher reads a character or none per line,
         // and whatever else would be found here only restates that.
         if (image_.encoding == Encoding::Utf16LittleEndian || image_.encoding == Encoding::Utf16BigEndian) {
@@ -79,6 +84,7 @@ public:
         }
         CheckShape();
         FindHeaders();
+        sections_ = LinesOfSections(image_, headers_);
         CheckLineShapes();
         CollectKeys();
         RunRegistration();
@@ -114,21 +120,34 @@ private:
     void CheckShape() {
         const std::string &bytes = image_.bytes;
         size_t first = 0;
-        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            // What the three characters make of the first line: its first one after them, and any
+            // spaces, which the mark keeps in the line.
+            size_t lead = lines().empty() ? std::wstring::npos : lines()[0].text.find_first_not_of(L' ', 3);
+            wchar_t character = lead == std::wstring::npos ? 0 : lines()[0].text[lead];
+            std::wstring made = character == L'[' || character == L'{' ? L", и заголовок в ней перестаёт быть заголовком"
+                                : character == L';'                   ? L", и комментарий в ней перестаёт быть комментарием"
+                                                                      : L"";
             Add(0, Severity::Warning, "byte-order-mark",
                 L"Файл начинается с метки порядка байтов UTF-8 (BOM): программа читает её как три символа в начале "
-                L"первой строки, и первый заголовок перестаёт быть заголовком; сохраните файл в кодировке 1251 без BOM" +
-                    FixMends);
-        else if (LooksUtf8(bytes, first))
+                L"первой строки" + made + L"; сохраните файл в кодировке 1251 без BOM" + FixMends);
+        } else if (LooksUtf8(bytes, first)) {
             Add((DWORD)first, Severity::Warning, "utf8",
-                L"Файл сохранён в UTF-8: программа читает его в кодировке 1251, и русские буквы станут другими "
-                L"символами; сохраните файл в кодировке 1251" + FixMends);
+                L"Файл сохранён в UTF-8: программа читает его в кодировке 1251, и каждый символ вне ASCII станет "
+                L"другими символами; сохраните файл в кодировке 1251" + FixMends);
+        }
         size_t loneFeeds = 0, lostBytes = 0, zeros = 0, firstFeed = 0, firstLost = 0, firstZero = 0;
+        // A zero byte that a CR takes along is only lost; one past where reading stops is never read;
+        // the last byte, ending the data, is one of its own.
+        size_t read = image_.stopped ? image_.stoppedAt : bytes.size() - 1;
+        bool lastZero = false;
         for (size_t at = 0; at < bytes.size(); at++) {
-            if (bytes[at] == '\n' && (at == 0 || bytes[at - 1] != '\r') && loneFeeds++ == 0) firstFeed = at;
+            bool afterReturn = at > 0 && bytes[at - 1] == '\r';
+            if (bytes[at] == '\n' && !afterReturn && loneFeeds++ == 0) firstFeed = at;
             if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] != '\n' && lostBytes++ == 0)
                 firstLost = at + 1;
-            if (bytes[at] == 0 && zeros++ == 0) firstZero = at;
+            if (bytes[at] == 0 && !afterReturn && at < read && zeros++ == 0) firstZero = at;
+            lastZero |= bytes[at] == 0 && !afterReturn && !image_.stopped && at == read;
         }
         if (loneFeeds)
             Add((DWORD)firstFeed, Severity::Warning, "lone-line-feed",
@@ -141,12 +160,16 @@ private:
         if (image_.stopped)
             Add(image_.stoppedAt, Severity::Warning, "zero-byte",
                 L"Нулевой байт в начале строки: программа принимает его за конец файла, и всё, что дальше, не читает");
-        else if (zeros)
+        if (lastZero)
+            Add((DWORD)read, Severity::Warning, "zero-byte",
+                L"Нулевой байт в конце файла: программа принимает его за конец данных; в текстовом файле ему не место");
+        if (zeros)
             Add((DWORD)firstZero, Severity::Warning, "zero-byte",
-                L"Нулевой байт внутри строки: программа обрывает на нём строку и читает остаток как новую строку" +
-                    Count(zeros));
+                L"Нулевой байт внутри строки: программа обрывает на нём строку и читает то, что за ним, как новую "
+                L"строку" + Count(zeros));
     }
 
+    // The headers, the first "[*]" among them, and the key that stands for any extension none names.
     void FindHeaders() {
         for (size_t index = 0; index < lines().size(); index++)
             if (lines()[index].header()) {
@@ -154,6 +177,7 @@ private:
                 if (firstWildcard_ < 0 && lines()[index].text.find(L"[*]") != std::wstring::npos)
                     firstWildcard_ = (int)index;
             }
+        unnamedKey_ = L"[" + UnnamedExtension(image_) + L"]";
     }
 
     void CheckLineShapes() {
@@ -167,7 +191,7 @@ private:
                     L"(отбрасываются только пробелы в начале строки)");
             if (index < firstHeader)
                 Add(line.start, Severity::Warning, "text-before-header",
-                    L"Строка стоит до первого заголовка: она не относится ни к одному разделу, и программа её не читает");
+                    L"Строка стоит до первого заголовка: она не относится ни к одному разделу, и программа её пропускает");
         }
     }
 
@@ -207,21 +231,28 @@ private:
     // The registration pass over the file, as "Ассоциировать по INI-файлу" makes it; its
     // extensions become starts. A file over the size limit it never reads.
     void RunRegistration() {
-        starts_.push_back({L"", L"", -1});
-        starts_.push_back({PathWithExtension(L"", options_.pathLength), L"", -1});
+        starts_.push_back({L"", L"", -1, false});
+        starts_.push_back({PathWithExtension(L"", options_.pathLength), L"", -1, false});
         if (!image_.tooLarge) CollectRegisteredStarts();
         // A header is found by its keys wherever they stand, so "{m} [txt]" takes a .txt file
-        // although the registration pass never offers txt from it.
+        // although the registration pass never offers txt from it. A file of an extension no
+        // header names stands for "[*]", which no file's name ends in.
         for (int header : headers_)
             for (const std::wstring &key : keys_[header])
-                if (key[0] == L'[')
+                if (key[0] == L'[' && key != L"[*]")
                     starts_.push_back({PathWithExtension(key.substr(1, key.size() - 2), options_.pathLength), L"", header});
-        if (firstWildcard_ >= 0) starts_.push_back({PathWithExtension(L"*", options_.pathLength), L"", -1});
+        if (firstWildcard_ >= 0)
+            starts_.push_back({PathWithExtension(unnamedKey_.substr(1, unnamedKey_.size() - 2), options_.pathLength), L"", -1});
     }
 
     void CollectRegisteredStarts() {
         try {
-            CollectExtensions();
+            try {
+                CollectExtensions();
+            } catch (const Reported &report) {
+                // Past a too-long line the pass goes on as if it were mended, every line where it was.
+                if (!report.Is(IniFileCaption, LongLineText) || !CollectExtensionsMended(image_)) throw;
+            }
         } catch (const Reported &report) {
             int line = image_.LineStartingAt(FileLineStart);
             if (line >= 0 && !report.Is(IniFileCaption, LongLineText))
@@ -263,7 +294,8 @@ private:
             if (name.find(L'.') != std::wstring::npos)
                 Add(where, Severity::Warning, "dotted-extension",
                     L"В расширении «" + name + L"» есть точка: расширением файла программа считает то, что после "
-                    L"последней точки, и этот заголовок для него никогда не подходит");
+                    L"последней точки, и файл «*." + name + L"» ищет по ключу «[" + Lowered(name.substr(name.rfind(L'.') + 1)) +
+                    L"]»");
             starts_.push_back({PathWithExtension(name, options_.pathLength), L"", origin});
         }
     }
@@ -288,12 +320,14 @@ private:
             }
             std::wstring key(SectionKey);
             if (!seen.insert({start.argument, key}).second) continue;
+            // Without a file, or on a name ending in a dot, the start's key is the no-argument key itself.
+            start.withFile &= !start.submenuKey.empty() || key != L"[]";
             const SectionFound &found = Found(key);
             for (int line : found.longLines) ReachLongLine(line);
             if (found.missing && start.origin >= 0)
                 Add(where, Severity::Error, start.submenuKey.empty() ? "missing-section" : "missing-submenu",
                     OneLine(found.missing->text));
-            if (found.header >= 0) ReadSection(found.header, key, start.argument, queue);
+            if (found.header >= 0) ReadSection(found.header, key, start, queue);
         }
     }
 
@@ -309,24 +343,19 @@ private:
     }
 
     // The section's lines as ParseEntries reads them for this key and argument.
-    void ReadSection(int header, const std::wstring &key, const std::wstring &argument, std::deque<Start> &queue) {
-        // Lines without "%1" read the same for every path of the same kind: each section is
-        // read once for each path that can make a difference.
-        std::wstring kind = argument.substr(0, 1) + (key.find(L"[]") == std::wstring::npos ? L"" : L"[]");
-        if (!sectionsRead_.insert({header, UsesArgument(header) ? argument : kind}).second) return;
+    void ReadSection(int header, const std::wstring &key, const Start &start, std::deque<Start> &queue) {
+        // A section reads the same for every path of the same kind (with a file or without), unless
+        // it or a submenu it opens puts the path in: then it is read again for each path.
+        std::wstring kind = UsesArgumentBelow(header) ? L"=" + start.argument : start.withFile ? L"file" : L"";
+        if (!sectionsRead_.insert({header, kind}).second) return;
         reachedBy_.emplace(header, key);
-        int slot = 0;
-        for (int index = header + 1; index < (int)lines().size() && slot < EntrySlots; index++) {
-            const SignificantLine &line = lines()[index];
-            if (line.tooLong) {
-                ReachLongLine(index);
-                continue;
-            }
-            if (line.header()) break;
-            slot++;
-            CheckEntry(line, key, argument, queue);
+        const SectionLines &read = sections_[header];
+        for (int index = header + 1; index < read.end; index++) {
+            if (lines()[index].tooLong) ReachLongLine(index);
+            else if (!lines()[index].header()) CheckEntry(lines()[index], key, start, queue);
         }
-        if (slot == 0) Add(lines()[header].start, Severity::Error, "no-entries", NoEntriesText(header, key, argument));
+        if (read.slots.empty())
+            Add(lines()[header].start, Severity::Error, "no-entries", Named(NoEntriesText(header, key, start.argument), key));
     }
 
     bool UsesArgument(int header) const {
@@ -335,13 +364,50 @@ private:
         return false;
     }
 
+    // Whether the section or a submenu it opens, however deep, holds "%1". A section without one
+    // opens the same submenus for every path, so they can be found with any.
+    bool UsesArgumentBelow(int header) {
+        auto known = usesBelow_.find(header);
+        if (known != usesBelow_.end()) return known->second;
+        std::vector<int> pending{header};
+        std::set<int> seen{header};
+        while (!pending.empty()) {
+            int at = pending.back();
+            pending.pop_back();
+            if (UsesArgument(at) || (at != header && usesBelow_.count(at) && usesBelow_[at])) return usesBelow_[header] = true;
+            if (usesBelow_.count(at) && at != header) continue;
+            for (int index : sections_[at].slots) {
+                if (lines()[index].tooLong) continue;
+                Parsed parsed = ParseLine(lines()[index], L"", L"");
+                if (parsed.report || !IsSubmenuEntry(parsed.entry)) continue;
+                try {
+                    SelectSubmenu(parsed.entry);
+                } catch (const Reported &) {
+                    continue;
+                }
+                int opened = Found(SectionKey).header;
+                if (opened >= 0 && seen.insert(opened).second) pending.push_back(opened);
+            }
+        }
+        // Nothing below any of them holds one either.
+        for (int at : seen) usesBelow_[at] = false;
+        return false;
+    }
+
+    // A report's text for a file of the extension no header names, with that extension named.
+    std::wstring Named(const std::wstring &text, const std::wstring &key) const {
+        if (key != unnamedKey_) return text;
+        return text + L" (на файле с расширением, которого нет ни в одном заголовке; здесь это «" +
+               key.substr(1, key.size() - 2) + L"»)";
+    }
+
     std::wstring NoEntriesText(int header, const std::wstring &key, const std::wstring &argument) {
         DWORD end = lines()[header].end;
         return OneLine(ParseSection(end, end, key, argument).report->text);
     }
 
-    void CheckEntry(const SignificantLine &line, const std::wstring &key, const std::wstring &argument,
-                    std::deque<Start> &queue) {
+    void CheckEntry(const SignificantLine &line, const std::wstring &key, const Start &start, std::deque<Start> &queue) {
+        const std::wstring &argument = start.argument;
         Parsed parsed = ParseLine(line, key, argument);
         if (parsed.report) {
             std::wstring text = OneLine(parsed.report->text);
@@ -353,16 +419,20 @@ private:
                 }
                 text += L" (с путём к файлу длиной от " + Decimal(high) + L" символов)";
             }
-            Add(line.start, Severity::Error, CodeOf(*parsed.report), text);
+            Add(line.start, Severity::Error, CodeOf(*parsed.report), Named(text, key));
             return;
         }
         const LaunchEntry &entry = parsed.entry;
         CheckTitle(line, entry.Title);
         if (!IsSubmenuEntry(entry)) {
-            // A start without a file, or on a name ending in a dot, has no path worth passing.
-            if (key.find(L"[]") == std::wstring::npos && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker))
+            // A start without a file, or on a name ending in a dot, has no path to pass.
+            if (start.withFile && !wcsstr(ParseLine(line, key, PathMarker).entry.Parameters, PathMarker)) {
+                std::wstring command(entry.Command);
                 Add(line.start, Severity::Note, "no-file-argument",
-                    L"В параметрах нет «%1»: программа «" + std::wstring(entry.Command) + L"» запустится без пути к файлу");
+                    command.empty() ? L"В параметрах нет «%1», а команда пуста: кнопка ничего не запустит, программа "
+                                      L"сообщит «" + std::wstring(StartFailedStart) + StartFailedEnd + L"»"
+                                    : L"В параметрах нет «%1»: программа «" + command + L"» запустится без пути к файлу");
+            }
             return;
         }
         std::wstring command(entry.Command), name(entry.Parameters);
@@ -380,7 +450,7 @@ private:
             Add(line.start, Severity::Warning, "submenu-capital",
                 L"В имени подменю «" + name + L"» есть заглавные буквы: заголовки сравниваются в нижнем регистре, и "
                 L"его заголовок никогда не подойдёт");
-        queue.push_back({argument, SectionKey, image_.LineStartingAt(line.start)});
+        queue.push_back({argument, SectionKey, image_.LineStartingAt(line.start), start.withFile});
     }
 
     // What the button shows of the title: "&" taken for the underline mark, and letters cut
@@ -409,12 +479,13 @@ private:
         return ParseSection(line.start, line.end, key, argument);
     }
 
-    // Why no start reads the section: an earlier header catches all its keys, it has none, or
-    // no button of this file opens a submenu it names. True when no key can ever reach the header.
+    // Why no start reads the section, said of its header: an earlier header catches all its keys,
+    // it holds none, or no button of this file opens a submenu it names. True when no key can
+    // ever reach the header.
     bool WhyUnread(int header, std::wstring &why) {
         const std::vector<std::wstring> &keys = keys_[header];
         if (keys.empty() && header != firstWildcard_) {
-            why = L"его заголовок не подходит ни к одному ключу: нет ни «[расширение]», ни «[]», ни «{подменю}»";
+            why = L"в нём нет ни «[расширение]», ни «[]», ни «{подменю}», которые могли бы быть ключом";
             return true;
         }
         int earlier = header;
@@ -426,8 +497,8 @@ private:
             }
             earlier = std::min(earlier, catcher);
         }
-        why = L"все ключи его заголовка раньше находит заголовок в строке " +
-              Decimal(image_.LineOf(lines()[earlier].start)) + L" «" + lines()[earlier].text + L"»";
+        why = L"все его ключи раньше находит заголовок в строке " + Decimal(image_.LineOf(lines()[earlier].start)) +
+              L" «" + lines()[earlier].text + L"»";
         return true;
     }
 
@@ -441,7 +512,7 @@ private:
         for (size_t at = 0; at < headers_.size(); at++) {
             int header = headers_[at];
             int next = at + 1 < headers_.size() ? headers_[at + 1] : (int)lines().size();
-            for (int entry = header + 1 + EntrySlots; entry < next; entry++)
+            for (int entry = sections_[header].end; entry < next; entry++)
                 if (!lines()[entry].tooLong) {
                     Add(lines()[entry].start, Severity::Warning, "entry-never-read",
                         L"Запись после шестой: программа берёт из раздела не больше шести кнопок, эта строка и "
@@ -449,18 +520,21 @@ private:
                     break;
                 }
             std::wstring why;
-            if (WhyUnread(header, why))
+            bool never = WhyUnread(header, why);
+            if (never)
                 Add(lines()[header].start, Severity::Warning, "header-never-matches",
                     L"Этот заголовок никогда не подходит: " + why);
             if (reachedBy_.count(header)) continue;
             std::wstring key = keys_[header].empty() ? lines()[header].text.substr(0, SectionKeyCapacity - 2)
                                                       : keys_[header][0];
             std::wstring argument = PathWithExtension(L"", options_.pathLength);
-            std::wstring because = L" (программа не читает этот раздел: " + why + L")";
-            if (next == header + 1)
+            std::wstring because = L" (программа не читает этот раздел: " +
+                                   (never ? L"его заголовок никогда не подходит — " + why : why) + L")";
+            const SectionLines &read = sections_[header];
+            if (read.slots.empty())
                 Add(lines()[header].start, Severity::Warning, "no-entries",
                     NoEntriesText(header, key, argument) + because);
-            for (int entry = header + 1; entry < std::min(next, header + 1 + EntrySlots); entry++) {
+            for (int entry : read.slots) {
                 if (lines()[entry].tooLong) continue;
                 Parsed parsed = ParseLine(lines()[entry], key, argument);
                 if (parsed.report)
@@ -494,6 +568,9 @@ private:
     std::set<std::pair<int, std::wstring>> sectionsRead_;
     std::map<int, std::wstring> reachedBy_;
     std::set<int> longLinesRead_;
+    std::map<int, SectionLines> sections_;
+    std::map<int, bool> usesBelow_;
+    std::wstring unnamedKey_;
 };
 
 }  // namespace
@@ -552,6 +629,16 @@ std::wstring Decimal(size_t number) {
         number /= 10;
     } while (number);
     return digits;
+}
+
+std::wstring UnnamedExtension(const ConfigImage &image) {
+    for (size_t number = 0;; number++) {
+        std::wstring extension = L"xyz" + (number ? Decimal(number) : L"");
+        bool named = false;
+        for (const SignificantLine &line : image.lines)
+            named |= line.header() && Lowered(line.text).find(L"[" + extension + L"]") != std::wstring::npos;
+        if (!named) return extension;
+    }
 }
 
 std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength) {

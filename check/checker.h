@@ -62,10 +62,12 @@ Character CharacterAt(const std::string &bytes, size_t at, Encoding encoding);
 
 // The file as loaded into the launcher's buffers, with its significant lines.
 struct ConfigImage {
-    std::string bytes;  // what LoadConfigFile read, cut to the size limit
+    std::string bytes;  // what LoadConfigFile read; over the size limit, up to the lines wholly within it
+    std::string loaded;  // all it read, over which lines and columns are counted
     Encoding encoding = Encoding::Cp1251;
     bool tooLarge = false;
     std::optional<Reported> sizeReport;
+    std::optional<DWORD> cutLine;  // where the line the size limit cuts in two begins
     std::vector<SignificantLine> lines;
     std::vector<DWORD> editorLineStarts;
     DWORD stoppedAt = 0;  // offset of a zero byte at which reading stops, or 0
@@ -110,6 +112,9 @@ std::vector<std::wstring> StartArguments(const ConfigImage &image, unsigned path
 // "&" before a character for the mark that underlines it (and says so); a last "&" shows as it
 // stands.
 std::wstring ShownTitle(const std::wstring &title, bool *underlines = nullptr);
+// The extension that stands for any that no header names, on a file of which the launcher
+// shows the "[*]" section: one that no header's lowered line holds between brackets.
+std::wstring UnnamedExtension(const ConfigImage &image);
 // A file of that extension whose path is pathLength characters long where the extension allows.
 std::wstring PathWithExtension(const std::wstring &extension, unsigned pathLength);
 

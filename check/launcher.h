@@ -8,6 +8,7 @@
 #include "config/config.h"
 #include "registration/registration.h"
 
+#include <map>
 #include <memory>
 
 namespace check {
@@ -36,6 +37,25 @@ struct SectionFound {
     std::optional<Reported> missing;
 };
 SectionFound SectionFoundBy(const ConfigImage &image, const std::wstring &key);
+
+// The lines after a header that ParseEntries reads, [header + 1, end), and those of them that
+// fill a slot. A too-long line, which the checker reads past as if it were mended, fills one
+// unless it is a comment; it is never a header.
+struct SectionLines {
+    int end = 0;
+    std::vector<int> slots;
+};
+// For every header of the image, by its index; FileBuffer is put back afterwards.
+std::map<int, SectionLines> LinesOfSections(const ConfigImage &image, const std::vector<int> &headers);
+
+// The image's bytes with each too-long line mended and every other line where it was: a
+// comment stays one, any other becomes an entry line that fills a slot.
+std::string MendedBytes(const ConfigImage &image);
+
+// CollectExtensions over MendedBytes, as the checker goes on past a too-long line: the
+// launcher's own pass reads a copy in the temporary folder, which ConfigPath names meanwhile;
+// FileBuffer is put back afterwards. False, having collected nothing, when no copy can be made.
+bool CollectExtensionsMended(const ConfigImage &image);
 
 // ParseEntries over the bytes from start to end, for this key and file argument: the first
 // slot it fills, or its report.

@@ -16,7 +16,7 @@ int ConfigImage::LineOf(DWORD offset) const {
 int ConfigImage::ColumnOf(DWORD offset) const {
     size_t at = std::max<size_t>(editorLineStarts[LineOf(offset) - 1], MarkLength(encoding));
     int column = 1;
-    for (; at < offset; column++) at += CharacterAt(bytes, at, encoding).length;
+    for (; at < offset; column++) at += CharacterAt(loaded, at, encoding).length;
     return column;
 }
 
@@ -52,24 +52,13 @@ DWORD PastRawLine(DWORD at) {
     return FileByteCount;
 }
 
-}  // namespace
-
-ConfigImage ReadConfigImage() {
-    ConfigImage image;
-    try {
-        LoadConfigFile();
-    } catch (const Reported &report) {
-        if (!report.Is(FileErrorCaption, FileSizeText)) throw CannotRead{OneLine(report.text)};
-        // Over the size limit the launcher stops; the checker goes on with what fits.
-        image.tooLarge = true;
-        image.sizeReport = report;
-        FileByteCount = FileMaxSize;
-        FileReadPosition = 0;
-    }
-    image.bytes.assign((const char *)FileBuffer, FileByteCount);
-    image.encoding = EncodingOf(image.bytes);
-    image.editorLineStarts = EditorLineStarts(image.bytes, image.encoding);
-
+// The significant lines of the loaded bytes up to the count, as ReadLine delivers them; a line
+// it refuses as too long is kept, and reading goes on past it.
+void ReadLines(ConfigImage &image, DWORD count) {
+    image.lines.clear();
+    image.stopped = false;
+    FileByteCount = count;
+    FileReadPosition = 0;
     for (;;) {
         bool read;
         try {
@@ -86,10 +75,49 @@ ConfigImage ReadConfigImage() {
                 image.stopped = true;
                 image.stoppedAt = FileReadPosition - 1;
             }
-            break;
+            return;
         }
         image.lines.push_back({FileLineStart, FileReadPosition, LineBuffer});
     }
+}
+
+bool Same(const SignificantLine &a, const SignificantLine &b) {
+    return a.start == b.start && a.text == b.text && a.tooLong == b.tooLong;
+}
+
+}  // namespace
+
+ConfigImage ReadConfigImage() {
+    ConfigImage image;
+    try {
+        LoadConfigFile();
+    } catch (const Reported &report) {
+        if (!report.Is(FileErrorCaption, FileSizeText)) throw CannotRead{OneLine(report.text)};
+        image.tooLarge = true;
+        image.sizeReport = report;
+    }
+    DWORD loaded = FileByteCount;
+    image.loaded.assign((const char *)FileBuffer, loaded);
+    image.encoding = EncodingOf(image.loaded);
+    image.editorLineStarts = EditorLineStarts(image.loaded, image.encoding);
+    ReadLines(image, loaded);
+    DWORD cut = loaded;
+    if (image.tooLarge) {
+        // Over the size limit the launcher reads nothing; the checker goes on with the lines
+        // that lie wholly within the limit: those that the bytes up to it give as the bytes it
+        // read do. The line the limit cuts in two is no line of the file.
+        ConfigImage whole = image;
+        ReadLines(image, cut = FileMaxSize);
+        size_t kept = 0;
+        while (kept < image.lines.size() && kept < whole.lines.size() && Same(image.lines[kept], whole.lines[kept])) kept++;
+        if (kept < whole.lines.size() && whole.lines[kept].start < FileMaxSize) {
+            image.cutLine = whole.lines[kept].start;
+            cut = kept ? image.lines[kept - 1].end : 0;
+        }
+        image.lines.resize(kept);
+        image.stopped = whole.stopped && whole.stoppedAt < cut;
+    }
+    image.bytes.assign((const char *)FileBuffer, cut);
     return image;
 }
 

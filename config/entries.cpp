@@ -75,11 +75,16 @@ const WCHAR *SkipSpaces(const WCHAR *text)
 
 } // namespace
 
-// Fills EntryTable afresh from the section that SectionKey names.
+// Fills EntryTable afresh from the section that SectionKey names. The commands and parameters
+// are emptied with the titles: a row left empty then starts no program of an older row, since
+// slot 0's command is acted on whatever its title.
 void LoadEntries()
 {
-    for (int slot = 0; slot < EntrySlots; slot++)
+    for (int slot = 0; slot < EntrySlots; slot++) {
         EntryTable[slot].Title[0] = L'\0';
+        EntryTable[slot].Command[0] = L'\0';
+        EntryTable[slot].Parameters[0] = L'\0';
+    }
     BuildSectionKey();
     LoadConfigFile();
     if (FindSection())

@@ -33,9 +33,11 @@ struct Planned {
     std::vector<std::wstring> ways;
 };
 
-std::wstring StartName(const std::wstring &argument) {
+// The start in words; the extension that stands for any no header names is told as such.
+std::wstring StartName(const std::wstring &argument, const std::wstring &unnamed) {
     if (argument.empty()) return L"без файла";
     std::wstring extension = argument.substr(argument.rfind(L'.') + 1);
+    if (extension == unnamed) return L"файл другого расширения (." + extension + L")";
     return extension.empty() ? L"файл с точкой в конце имени" : L"файл ." + extension;
 }
 
@@ -84,7 +86,7 @@ std::wstring Screens(size_t count) {
 
 class Planner {
 public:
-    explicit Planner(const ConfigImage &image) : image_(image) {}
+    explicit Planner(const ConfigImage &image) : image_(image), unnamed_(UnnamedExtension(image)) {}
 
     void Add(const std::wstring &argument) {
         Shown shown = Show(image_, argument);
@@ -93,11 +95,13 @@ public:
             for (size_t button = 0; button < shown.rows[row].buttons.size(); button++)
                 if (shown.rows[row].buttons[button].row >= 0)
                     steps[shown.rows[row].buttons[button].row] = {(int)row, button};
-        std::wstring start = StartName(argument);
+        std::wstring start = StartName(argument, unnamed_);
         for (size_t index = 0; index < shown.rows.size(); index++) {
             const Row &row = shown.rows[index];
             Meet(Identity(row), WayTo(shown, steps, (int)index, start), [&] {
-                Planned planned{argument, row.depth};
+                Planned planned;
+                planned.argument = argument;
+                planned.depth = row.depth;
                 if (steps[index].parent >= 0) {
                     const Row &parent = shown.rows[steps[index].parent];
                     planned.parentKey = parent.key;
@@ -146,6 +150,7 @@ private:
     }
 
     const ConfigImage &image_;
+    const std::wstring unnamed_;
     std::map<std::wstring, size_t> screens_;
 };
 

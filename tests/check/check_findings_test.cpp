@@ -106,12 +106,53 @@ TEST_F(CheckTest, AUtf16FileGetsOneWarningThatNamesIt) {
     }
 }
 
+// At the limits: every path a section is reached with walked down its submenus, one count of a
+// section's six, notes only on starts with a file, zero bytes a CR takes along.
+TEST_F(CheckTest, FindingsHoldAtTheLimits) {
+    auto paths = [](int count) {
+        std::string line = "[a] [" + Repeat('l', 30) + "]\r\nS;menu;m\r\n{m}\r\nT;c;";
+        while (count--) line += "%1";
+        return Framed(line + "\r\n");
+    };
+    const std::string seventh = "[]\r\n" + Entries(2) + "T;c;" + Repeat('p', 507) + "\r\n" + Entries(3) + "Abc\r\n";
+    const struct {
+        std::string code, file;
+        std::vector<std::string> places;
+        unsigned pathLength = 100;
+    } cases[] = {
+        // A file of extension "a] [l…l", which the header holds too, has a path of 36 characters: 15 of
+        // them overflow, 14 do not. A file of "a" has one of 20 and reaches the submenu first.
+        {"long-parameters", paths(15), {"6:1:E"}, 20},
+        {"long-parameters", paths(14), {}, 20},
+        // The path in a submenu's name: only the longer path makes it too long.
+        {"long-submenu-name", Framed("[a] [" + Repeat('l', 30) + "]\r\nS;menu;[a]\r\n[*] {[a]}\r\nS;menu;ssssssssss%1\r\n"), {"6:1:E"}, 9},
+        // A too-long line fills one of the six: the seventh is never read, not faulty.
+        {"no-semicolon", seventh, {}},
+        {"entry-never-read", seventh, {"8:1:W"}},
+        {"no-file-argument", "[]\r\nS;menu;m\r\n{m}\r\nA;b;c\r\n", {}},
+        {"no-file-argument", "[txt]\r\nS;menu;m\r\n{m}\r\nA;b;c\r\n", {"4:1:N"}},
+        // The key of a file of extension "txt[" holds "[]", but the file's path is passed all the same.
+        {"no-file-argument", "[txt[]]\r\nA;b;c\r\n", {"2:1:N"}},
+        {"zero-byte", Bytes("[]\r\nA;b;c\r\0[*]\r\nA;b;c\r\n"), {}},
+        // Past a too-long line the registration pass goes on too: "tar.gz" finds no "[gz]".
+        {"missing-section", "[]\r\nA;b;c\r\n" + Repeat('c', 511) + "\r\n[tar.gz]\r\nA;b;c\r\n", {"4:1:E"}},
+    };
+    for (const auto &one : cases) EXPECT_EQ(Places(Findings(one.file, one.pathLength), one.code), one.places) << one.file;
+}
+
 TEST_F(CheckTest, TheFileSizeLimitIsFoundAndTheRestStillChecked) {
     std::string fits = "[]\r\nAbc\r\n" + Repeat(' ', 16383 - 9);
     EXPECT_EQ(Where(Findings(fits), "file-too-large"), std::vector<std::string>{});
     std::vector<check::Finding> over = Findings(fits + " ");
     EXPECT_EQ(Where(over, "file-too-large"), std::vector<std::string>{"3:16375"});
     EXPECT_EQ(Where(over, "no-semicolon"), std::vector<std::string>{"2:1"});
+    // The line the limit cuts is left unread, and said once; one that ends at the limit is read.
+    for (size_t at : {16372, 16371}) {
+        std::string head = "[]\r\nQ;q;q\r\n{tools}\r\nA;b;c\r\n[txt]\r\n";
+        std::vector<check::Finding> cut = Findings(head + Repeat(' ', at - head.size() - 2) + "\r\nS;menu;tools\r\nS;menu;x\r\n");
+        EXPECT_EQ(Where(cut, "cut-by-size-limit"), at == 16372 ? std::vector<std::string>{"7:1"} : std::vector<std::string>{});
+        EXPECT_EQ(Where(cut, "missing-submenu"), std::vector<std::string>{}) << at;
+    }
 }
 
 // Editors count CR LF, a lone CR and a lone LF as one line end each; a zero byte ends none.
@@ -128,21 +169,35 @@ TEST_F(CheckTest, LineNumbersAcrossEveryKindOfLineEnd) {
     for (const auto &one : cases) EXPECT_EQ(Where(Findings(one.file), "no-semicolon"), one.places) << one.file;
 }
 
-// The launcher's own message, word for word, its line breaks as blanks.
+// The launcher's own message, word for word, its line breaks as blanks; a warning's words true
+// of its own case.
 TEST_F(CheckTest, TextsAreTheLaunchersOwn) {
     const struct {
         std::string file;
         std::wstring text;
+        std::string code = "";  // the errors' texts when empty
     } cases[] = {
         {Framed("[a]\r\nAbc\r\n"), L"В файле velandrimour.ini, в разделе для расширения \"[a]\" содержиться строка без ';'."},
         {"[]\r\nA;menu;x\r\n", L"В файле velandrimour.ini нет раздела для расширения \"{x},\" а так же раздела для [*]."},
         {Framed("[a]\r\nA;b;%1%1" + Repeat('x', 11) + "\r\n"), L"Слишком длинная строка параметров. (с путём к файлу длиной от 250 символов)"},
+        // A file of an extension no header names: the box names one such, as the device's would.
+        {"[]\r\nQ;q;q\r\n[xyz]\r\nA;b;c\r\n[*]\r\nAbc\r\n", L"В файле velandrimour.ini, в разделе для расширения \"[xyz1]\" содержиться строка без ';'. "
+                                              L"(на файле с расширением, которого нет ни в одном заголовке; здесь это «xyz1»)"},
+        {Framed("[a\r\nA;b;c\r\n"), L"Этот заголовок никогда не подходит: в нём нет ни «[расширение]», ни «[]», ни «{подменю}», "
+                                     L"которые могли бы быть ключом", "header-never-matches"},
+        {Bytes("[]\r\nA;b;c\r\n[*]\r\nA;b;%1\0"), L"Нулевой байт в конце файла: программа принимает его за конец данных; в "
+                                                   L"текстовом файле ему не место", "zero-byte"},
+        {Framed("[tar.gz] [gz]\r\nA;b;%1\r\n"), L"В расширении «tar.gz» есть точка: расширением файла программа считает то, "
+                                                 L"что после последней точки, и файл «*.tar.gz» ищет по ключу «[gz]»", "dotted-extension"},
+        {Framed("[a]\r\nA;;\r\n"), L"В параметрах нет «%1», а команда пуста: кнопка ничего не запустит, программа сообщит "
+                                   L"«Error exec programm: .»", "no-file-argument"},
     };
     for (const auto &one : cases) {
-        std::vector<std::wstring> errors;
+        std::vector<std::wstring> texts;
         for (const check::Finding &finding : Findings(one.file, 300))
-            if (finding.severity == check::Severity::Error) errors.push_back(finding.text);
-        EXPECT_EQ(errors, std::vector<std::wstring>{one.text});
+            if (one.code.empty() ? finding.severity == check::Severity::Error : finding.code == one.code)
+                texts.push_back(finding.text);
+        EXPECT_EQ(texts, std::vector<std::wstring>{one.text});
     }
     EXPECT_EQ(check::OneLine(L"файла \n\rZ:\\a.ini. \n\rВероятно"), L"файла Z:\\a.ini. Вероятно");
 }

@@ -209,6 +209,8 @@ TEST(Screens, LeaveNothingWhereThePictureCannotBeWritten) {
         std::vector<std::wstring> names{L"velandrimour.ini"};
         if (!one.folder) names.insert(names.begin(), L"sheet.png");
         EXPECT_EQ(fixing.Names(), names);
-        if (!one.folder) EXPECT_EQ(ReadBytes(sheet), std::optional<std::string>("old"));
+        if (!one.folder) {
+            EXPECT_EQ(ReadBytes(sheet), std::optional<std::string>("old"));
+        }
     }
 }

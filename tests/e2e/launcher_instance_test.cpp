@@ -105,22 +105,36 @@ TEST_F(LauncherInstance, ASecondStartWithoutArgumentBringsTheLauncherAndItsDialo
     }
 }
 
+// Over a row without buttons a second start without argument fails to start nothing: at start-up
+// without a "[]" section, and after a submenu whose key holds "[]" and no header emptied the row,
+// which leaves no program of the row before to start, by Up neither.
 TEST_F(LauncherInstance, ASecondStartWithoutArgumentOverAnEmptyRowFailsToStartNothing) {
-    install_.WriteConfig(L"[txt]\nОдин;recorder;\n");
-    LauncherProcess first(install_.exe(), std::nullopt);
-    HWND notice = first.WaitForBox();
-    ASSERT_NE(notice, nullptr);
-    AnswerBox(notice, IDOK);
-    ASSERT_NE(first.WaitForWindow(), nullptr);
-    // The report comes while the first handles the second's command, which waits for it.
-    LauncherProcess second(install_.exe(), std::nullopt);
-    HWND box = first.WaitForBox();
-    EXPECT_TRUE(BoxShows(box, L"Executions error", L"Error exec programm: .", {IDOK}));
-    EXPECT_TRUE(second.Running());
-    AnswerBox(box, IDOK);
-    EXPECT_TRUE(EndsWith(first, 1));
-    EXPECT_TRUE(EndsWith(second, 0));
-    EXPECT_TRUE(second.Windows(L"VELANDRIMOUR").empty());
+    install_.WriteConfig(L"[txt]\nОдин;recorder;old %1\nПустое;menu;x[]\n");
+    install_.AddRecorder();
+    for (bool emptied : {false, true}) {
+        SCOPED_TRACE(emptied ? "an emptied submenu" : "no quick-launch section");
+        LauncherProcess first(install_.exe(), emptied ? std::optional(kFile) : std::nullopt);
+        HWND notice = emptied ? nullptr : first.WaitForBox();
+        ASSERT_EQ(notice == nullptr, emptied);
+        if (notice) AnswerBox(notice, IDOK);
+        HWND window = first.WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        if (emptied) {
+            PostMessageW(window, WM_COMMAND, 9001, 0);
+            ASSERT_TRUE(WaitUntil([&] { return LauncherButtons(window).empty(); }));
+            SendMessageW(window, WM_KEYUP, VK_UP, 0);
+        }
+        // The report comes while the first handles the second's command, which waits for it.
+        LauncherProcess second(install_.exe(), std::nullopt);
+        HWND box = first.WaitForBox();
+        EXPECT_TRUE(BoxShows(box, L"Executions error", L"Error exec programm: .", {IDOK}));
+        EXPECT_TRUE(second.Running());
+        AnswerBox(box, IDOK);
+        EXPECT_TRUE(EndsWith(first, 1));
+        EXPECT_TRUE(EndsWith(second, 0));
+        EXPECT_TRUE(second.Windows(L"VELANDRIMOUR").empty());
+    }
+    EXPECT_TRUE(install_.Recorded().empty());
 }
 
 TEST_F(LauncherInstance, ASecondStartWithAFileReplacesTheFirst) {

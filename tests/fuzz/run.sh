@@ -227,7 +227,7 @@ replay() {
 generate() { # replay executable
     local failed=$FUZZ_BUILD/generated-failed.ini seconds=0
     [ "$SECONDS_PER_TARGET" -gt 20 ] && seconds=$SECONDS_PER_TARGET
-    rm -f "$failed"
+    rm -f "$failed".*
     trap finish_wine EXIT
     prepare_wine
     "$WINE" "$1" --generate "$GENERATOR_SEED" "$GENERATED_FILES" "$seconds" "$(wine_path "$failed")" </dev/null \
@@ -235,11 +235,12 @@ generate() { # replay executable
     local status=$?
     finish_wine
     trap - EXIT
-    grep -E '^(generator|check):|agreement broken' "$FUZZ_BUILD/generated.txt" | sed 's/^/fuzz: /'
+    grep -E '^(generator|check):' "$FUZZ_BUILD/generated.txt" | sed 's/^/fuzz: /'
     if [ $status = 0 ] && grep -q '^generator: .* 0 disagreements' "$FUZZ_BUILD/generated.txt"; then
         pass "generator: the checker agrees with the launcher on every generated file"
     else
-        [ -f "$failed" ] && echo "fuzz: the file that disagrees: $failed"
+        grep '^kept as' "$FUZZ_BUILD/generated.txt" | sed 's/^/fuzz: /'
+        ls "$failed".* >/dev/null 2>&1 && echo "fuzz: the first file of each kind of disagreement: $failed.N"
         fail "generator (exit $status; log $FUZZ_BUILD/generated.txt)"
     fi
 }

@@ -6,10 +6,11 @@
 #include <stdint.h>
 
 #ifdef __cplusplus
+#include <set>
 #include <string>
-/* Compares the checker with the launcher over one generated file; false on a disagreement,
- * which it prints. */
-bool CheckAgreementFile(const std::string &name, const std::string &bytes, unsigned pathLength);
+/* Compares the checker with the launcher over one generated file; the kinds of disagreement
+ * it shows (none when they agree), the first of which it prints. */
+std::set<std::string> CheckAgreementFile(const std::string &name, const std::string &bytes, unsigned pathLength);
 #endif
 
 /* Compares the checker with the launcher over one input; ends the process on a disagreement. */

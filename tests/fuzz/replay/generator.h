@@ -2,6 +2,7 @@
 #pragma once
 
 // Generates files from the seed, at least `files` of them and for at least `seconds`, and
-// compares the checker with the launcher on each; stops at the first disagreement, writing
-// that file to failedFile. Prints the figures; returns 0 without a disagreement.
+// compares the checker with the launcher on each, counting the files of each kind of
+// disagreement and keeping the first of each as failedFile.N. Prints the figures; returns 0
+// without a disagreement.
 int GenerateAndCompare(unsigned seed, unsigned files, unsigned seconds, const char *failedFile);

@@ -104,6 +104,10 @@ BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD writte
     GlueFail("the reader writes to a file");
 }
 
+DWORD WINAPI GetTempPathW(DWORD, LPWSTR) { return 0; }
+UINT WINAPI GetTempFileNameW(LPCWSTR, LPCWSTR, UINT, LPWSTR) { GlueFail("a temporary file asked for"); }
+BOOL WINAPI DeleteFileW(LPCWSTR) { GlueFail("a file deleted"); }
+
 DWORD WINAPI GetFileSize(HANDLE file, LPDWORD high) {
     if (file != FILE_HANDLE || !OpenFile.open) GlueFail("GetFileSize on a handle that is not open");
     if (high) *high = 0;

@@ -148,6 +148,10 @@ BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD writte
 BOOL WINAPI CloseHandle(HANDLE object);
 DWORD WINAPI GetFileSize(HANDLE file, LPDWORD high);
 DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR name, DWORD size);
+/* No temporary folder: the checker's copies cannot be made. */
+DWORD WINAPI GetTempPathW(DWORD size, LPWSTR path);
+UINT WINAPI GetTempFileNameW(LPCWSTR folder, LPCWSTR prefix, UINT unique, LPWSTR name);
+BOOL WINAPI DeleteFileW(LPCWSTR name);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR bytes, int byteCount, LPWSTR wide,
