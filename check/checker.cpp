@@ -76,10 +76,10 @@ public:
         // In UTF-16 every other byte is zero: the launcher reads a character or none per line,
         // and whatever else would be found here only restates that.
         if (image_.encoding == Encoding::Utf16LittleEndian || image_.encoding == Encoding::Utf16BigEndian) {
-            Add(0, Severity::Warning, "utf16",
+            AddMended(0, "utf16",
                 L"Файл сохранён в " + EncodingName(image_.encoding) + L": программа читает его байт за байтом в "
                 L"кодировке 1251, нулевой байт после каждого символа обрывает строку, и ни один заголовок не будет "
-                L"прочитан; сохраните файл в кодировке 1251" + FixMends);
+                L"прочитан; сохраните файл в кодировке 1251");
             return findings_;
         }
         CheckShape();
@@ -112,9 +112,14 @@ public:
 private:
     const std::vector<SignificantLine> &lines() const { return image_.lines; }
 
-    void Add(DWORD offset, Severity severity, const std::string &code, const std::wstring &text) {
+    void Add(DWORD offset, Severity severity, const std::string &code, const std::wstring &text, bool mended = false) {
         if (!added_.insert({offset, code}).second) return;
-        findings_.push_back({image_.LineOf(offset), image_.ColumnOf(offset), severity, code, text});
+        findings_.push_back({image_.LineOf(offset), image_.ColumnOf(offset), severity, code, text, mended});
+    }
+
+    // A warning of what --fix mends, which says so.
+    void AddMended(DWORD offset, const std::string &code, const std::wstring &text) {
+        Add(offset, Severity::Warning, code, text + FixMends, true);
     }
 
     void CheckShape() {
@@ -128,13 +133,13 @@ private:
             std::wstring made = character == L'[' || character == L'{' ? L", и заголовок в ней перестаёт быть заголовком"
                                 : character == L';'                   ? L", и комментарий в ней перестаёт быть комментарием"
                                                                       : L"";
-            Add(0, Severity::Warning, "byte-order-mark",
+            AddMended(0, "byte-order-mark",
                 L"Файл начинается с метки порядка байтов UTF-8 (BOM): программа читает её как три символа в начале "
-                L"первой строки" + made + L"; сохраните файл в кодировке 1251 без BOM" + FixMends);
+                L"первой строки" + made + L"; сохраните файл в кодировке 1251 без BOM");
         } else if (LooksUtf8(bytes, first)) {
-            Add((DWORD)first, Severity::Warning, "utf8",
+            AddMended((DWORD)first, "utf8",
                 L"Файл сохранён в UTF-8: программа читает его в кодировке 1251, и каждый символ вне ASCII станет "
-                L"другими символами; сохраните файл в кодировке 1251" + FixMends);
+                L"другими символами; сохраните файл в кодировке 1251");
         }
         size_t loneFeeds = 0, lostBytes = 0, zeros = 0, firstFeed = 0, firstLost = 0, firstZero = 0;
         // A zero byte that a CR takes along is only lost; one past where reading stops is never read;
@@ -150,13 +155,13 @@ private:
             lastZero |= bytes[at] == 0 && !afterReturn && !image_.stopped && at == read;
         }
         if (loneFeeds)
-            Add((DWORD)firstFeed, Severity::Warning, "lone-line-feed",
+            AddMended((DWORD)firstFeed, "lone-line-feed",
                 L"Перевод строки (LF) без возврата каретки (CR): для программы это не конец строки, а символ в ней; "
-                L"строки должны кончаться на CR LF" + Count(loneFeeds) + FixMends);
+                L"строки должны кончаться на CR LF" + Count(loneFeeds));
         if (lostBytes)
-            Add((DWORD)firstLost, Severity::Warning, "lone-carriage-return",
+            AddMended((DWORD)firstLost, "lone-carriage-return",
                 L"После возврата каретки (CR) стоит не перевод строки (LF): программа отбрасывает байт после CR, и он "
-                L"теряется" + Count(lostBytes) + FixMends);
+                L"теряется" + Count(lostBytes));
         if (image_.stopped)
             Add(image_.stoppedAt, Severity::Warning, "zero-byte",
                 L"Нулевой байт в начале строки: программа принимает его за конец файла, и всё, что дальше, не читает");

@@ -26,6 +26,7 @@ struct Finding {
     Severity severity;
     std::string code;
     std::wstring text;
+    bool mendedByFix = false;  // what --fix rewrites away: the encoding, the mark, lone line ends
 };
 
 // The file cannot be read at all; the message says why, in one line.
@@ -176,6 +177,9 @@ bool LooksUtf8(const std::string &bytes, size_t &first);
 // Output pieces, also used by the tests.
 std::wstring FormatFinding(const std::wstring &file, const Finding &finding);
 std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &findings);
+size_t CountOf(const std::vector<Finding> &findings, Severity severity);
+// "FILE: ошибок: 1, предупреждений: 0, замечаний: 2", the plain check's last line.
+std::wstring FindingsSummary(const std::wstring &file, const std::vector<Finding> &findings);
 std::wstring FormatShown(const Shown &shown);
 std::string ToUtf8(const std::wstring &text);
 // A message box: its caption, then its text's lines, indented.

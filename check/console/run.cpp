@@ -149,16 +149,13 @@ Arguments Parse(const std::vector<std::wstring> &arguments) {
 RunResult CheckWhole(const Arguments &arguments, const ConfigImage &image) {
     RunResult result;
     std::vector<Finding> findings = CheckConfig(image, arguments.options);
-    size_t counts[3] = {};
-    for (const Finding &finding : findings) counts[(int)finding.severity]++;
     if (arguments.json) {
         result.out = FindingsJson(arguments.ini, findings);
     } else {
         for (const Finding &finding : findings) result.out += FormatFinding(arguments.ini, finding) + L"\n";
-        result.out += arguments.ini + L": ошибок: " + Decimal(counts[0]) + L", предупреждений: " +
-                      Decimal(counts[1]) + L", замечаний: " + Decimal(counts[2]) + L"\n";
+        result.out += FindingsSummary(arguments.ini, findings) + L"\n";
     }
-    result.status = counts[0] ? 1 : 0;
+    result.status = CountOf(findings, Severity::Error) ? 1 : 0;
     return result;
 }
 
@@ -224,6 +221,17 @@ std::wstring FormatFinding(const std::wstring &file, const Finding &finding) {
     return file + L":" + Decimal(finding.line) + L":" + Decimal(finding.column) + L": " +
            SeverityWord(finding.severity) + L": " + finding.text + L" [" +
            std::wstring(finding.code.begin(), finding.code.end()) + L"]";
+}
+
+size_t CountOf(const std::vector<Finding> &findings, Severity severity) {
+    size_t count = 0;
+    for (const Finding &finding : findings) count += finding.severity == severity;
+    return count;
+}
+
+std::wstring FindingsSummary(const std::wstring &file, const std::vector<Finding> &findings) {
+    return file + L": ошибок: " + Decimal(CountOf(findings, Severity::Error)) + L", предупреждений: " +
+           Decimal(CountOf(findings, Severity::Warning)) + L", замечаний: " + Decimal(CountOf(findings, Severity::Note));
 }
 
 std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &findings) {

@@ -10,7 +10,16 @@ namespace check {
 
 namespace {
 
-extern "C" HRESULT WINAPI WICCreateImagingFactory_Proxy(UINT version, IWICImagingFactory **factory);
+// The encoder's libraries are loaded when a picture is encoded, not at start: the checker's
+// window would otherwise pay for them before it shows anything.
+template <typename Procedure>
+Procedure Late(const wchar_t *library, const char *name) {
+    HMODULE module = LoadLibraryW(library);
+    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+    if (!found)
+        throw CannotDraw{std::wstring(L"картинку не удалось закодировать в PNG: нет ") + library};
+    return reinterpret_cast<Procedure>(reinterpret_cast<void (*)()>(found));
+}
 
 // Releases a COM object when it goes.
 template <typename Interface>
@@ -45,15 +54,19 @@ HANDLE CreateTemporary(const std::wstring &full, std::wstring &name) {
 std::string EncodePng(const Picture &picture) {
     // The factory straight from its library: no COM set-up for the thread, which costs more
     // than the whole sheet under Wine and may clash with a caller's own.
+    auto createFactory = Late<HRESULT(WINAPI *)(UINT, IWICImagingFactory **)>(L"windowscodecs.dll",
+                                                                              "WICCreateImagingFactory_Proxy");
+    auto createStream = Late<decltype(&CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
+    auto memoryOf = Late<decltype(&GetHGlobalFromStream)>(L"ole32.dll", "GetHGlobalFromStream");
     Held<IWICImagingFactory> factory;
-    Require(WICCreateImagingFactory_Proxy(WINCODEC_SDK_VERSION, &factory), L"нет Windows Imaging Component");
+    Require(createFactory(WINCODEC_SDK_VERSION, &factory), L"нет Windows Imaging Component");
     Held<IWICBitmap> bitmap;
     Require(factory->CreateBitmapFromMemory(picture.width, picture.height, GUID_WICPixelFormat32bppBGR,
                                             picture.width * 4, (UINT)(picture.pixels.size() * 4),
                                             (BYTE *)picture.pixels.data(), &bitmap),
             L"растр");
     Held<IStream> stream;
-    Require(CreateStreamOnHGlobal(nullptr, TRUE, &stream), L"поток в памяти");
+    Require(createStream(nullptr, TRUE, &stream), L"поток в памяти");
     Held<IWICBitmapEncoder> encoder;
     Require(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder), L"кодировщик PNG");
     Require(encoder->Initialize(stream.object, WICBitmapEncoderNoCache), L"кодировщик PNG");
@@ -65,7 +78,7 @@ std::string EncodePng(const Picture &picture) {
     Require(frame->Commit(), L"кадр");
     Require(encoder->Commit(), L"файл PNG");
     HGLOBAL memory = nullptr;
-    Require(GetHGlobalFromStream(stream.object, &memory), L"поток в памяти");
+    Require(memoryOf(stream.object, &memory), L"поток в памяти");
     STATSTG status{};
     Require(stream->Stat(&status, STATFLAG_NONAME), L"поток в памяти");
     const char *bytes = static_cast<const char *>(GlobalLock(memory));
