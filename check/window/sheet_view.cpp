@@ -166,7 +166,12 @@ HWND CreateSheetView(HWND parent, int id) {
     return View.view;
 }
 
-void ShowSheet(HWND view, const Picture &picture, const std::wstring &message) {
+void ShowSheet(HWND view, const Picture &picture, const std::wstring &message, size_t screens) {
+    // Its text says what it shows, for screen readers and the tests.
+    std::wstring text = picture.pixels.empty() ? message
+                                               : L"Экранов: " + Decimal(screens) + L", картинка " + Decimal(picture.width) +
+                                                     L" на " + Decimal(picture.height) + L" точек";
+    SetWindowTextW(view, text.c_str());
     View.picture = picture;
     View.message = message;
     View.origin = POINT{};

@@ -9,7 +9,7 @@
 namespace check {
 
 HWND CreateSheetView(HWND parent, int id);
-// Shows the picture, or, with none, the message in its place.
-void ShowSheet(HWND view, const Picture &picture, const std::wstring &message);
+// Shows the picture of that many screens, or, with none, the message in its place.
+void ShowSheet(HWND view, const Picture &picture, const std::wstring &message, size_t screens = 0);
 
 }  // namespace check

@@ -191,7 +191,7 @@ void DrawScreens(unsigned check) {
         CheckOptions options;
         options.titleCut = ButtonTitleCut();
         Sheet sheet = DrawSheet(Window.image, options);
-        ShowSheet(Window.sheet, sheet.picture, L"");
+        ShowSheet(Window.sheet, sheet.picture, L"", sheet.screens.size() + sheet.more);
     } catch (const CannotDraw &cannot) {
         ShowSheet(Window.sheet, Picture{}, L"Экраны не нарисованы: " + cannot.message);
     }

@@ -83,13 +83,13 @@ std::vector<RecordedStart> LauncherInstall::Recorded(const std::wstring &subfold
     return starts;
 }
 
-LauncherProcess::LauncherProcess(const std::wstring &image, const std::optional<std::wstring> &argument) {
+LauncherProcess::LauncherProcess(const std::wstring &image, const std::optional<std::wstring> &argument, DWORD flags) {
     std::wstring line = L"\"" + image + L"\"";
     if (argument) line += L" " + *argument;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessW(image.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    if (!CreateProcessW(image.c_str(), &line[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &started)) {
         ADD_FAILURE() << "cannot start " << ToUtf8(image);
         return;
     }

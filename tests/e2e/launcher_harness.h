@@ -48,7 +48,9 @@ private:
 // One run of a program, started with exactly `"image" argument` (or `"image"` alone).
 class LauncherProcess {
 public:
-    LauncherProcess(const std::wstring &image, const std::optional<std::wstring> &argument);
+    // Creation flags as CreateProcessW takes them: DETACHED_PROCESS starts it as Explorer does,
+    // without a console or standard handles.
+    LauncherProcess(const std::wstring &image, const std::optional<std::wstring> &argument, DWORD flags = 0);
     ~LauncherProcess();  // ends it if the test left it running
     LauncherProcess(const LauncherProcess &) = delete;
     LauncherProcess &operator=(const LauncherProcess &) = delete;
