@@ -24,10 +24,12 @@ install(FILES ${CMAKE_SOURCE_DIR}/velandrimour.ini ${CMAKE_BINARY_DIR}/package/r
 
 # The configuration checker joins the package once its target exists.
 if(TARGET velandrimour_check)
-  velandrimour_version_resource(velandrimour_check "Velandrimour: проверка файла настройки velandrimour.ini")
-  target_link_options(velandrimour_check PRIVATE -Wl,--no-insert-timestamp)
-  install(TARGETS velandrimour_check RUNTIME DESTINATION .)
-  add_dependencies(package_files velandrimour_check)
+  foreach(checker velandrimour_check velandrimour_check_console)
+    velandrimour_version_resource(${checker} "Velandrimour: проверка файла настройки velandrimour.ini")
+    target_link_options(${checker} PRIVATE -Wl,--no-insert-timestamp)
+    install(TARGETS ${checker} RUNTIME DESTINATION .)
+    add_dependencies(package_files ${checker})
+  endforeach()
 endif()
 
 # The archive's file times are set when cpack runs.

@@ -43,6 +43,8 @@ struct {
     ConfigImage image;           // as read for the check, for the screens
     bool readable = false, mendable = false;
     std::vector<Finding> findings;
+    std::wstring summaryText;
+    std::function<std::optional<TitleCut>(const std::wstring &title)> titleCut;  // measured once
     FILETIME written{};          // the file's last change when it was checked
     unsigned check = 0;          // counts the checks, so that a stale request to draw is dropped
 } Window;
@@ -149,38 +151,52 @@ void ShowTitle() {
     SetWindowTextW(Window.window, title.c_str());
 }
 
-// Checks the file as the command line's plain check does; the screens follow.
-void CheckFile() {
+// Checks the file as the command line's plain check does, touching no window of its own: the
+// first check runs beside the window's creation.
+void Analyse() {
     Window.findings.clear();
     Window.readable = Window.mendable = false;
-    std::wstring summary;
     if (Window.path.empty()) {
-        summary = L"Файл не выбран: рядом с программой нет velandrimour.ini. Выберите файл настройки кнопкой "
-                  L"«Другой файл…».";
-    } else {
-        try {
-            Window.image = OpenConfig(Window.path);
-            CheckOptions options;
-            options.titleCut = ButtonTitleCut();
-            Window.findings = CheckConfig(Window.image, options);
-            Window.readable = true;
-            summary = FindingsSummary(Window.path, Window.findings);
-        } catch (const CannotRead &cannot) {
-            summary = L"Файл не прочитан: " + cannot.message;
-        }
-        Window.written = WriteTime(Window.path);
+        Window.summaryText = L"Файл не выбран: рядом с программой нет velandrimour.ini. Выберите файл настройки "
+                             L"кнопкой «Другой файл…».";
+        return;
     }
+    try {
+        Window.image = OpenConfig(Window.path);
+        if (!Window.titleCut) Window.titleCut = ButtonTitleCut();
+        CheckOptions options;
+        options.titleCut = Window.titleCut;
+        Window.findings = CheckConfig(Window.image, options);
+        Window.readable = true;
+        Window.summaryText = FindingsSummary(Window.path, Window.findings);
+    } catch (const CannotRead &cannot) {
+        Window.summaryText = L"Файл не прочитан: " + cannot.message;
+    }
+    Window.written = WriteTime(Window.path);
     for (const Finding &finding : Window.findings) Window.mendable = Window.mendable || finding.mendedByFix;
+}
+
+// Shows what the check found; the screens follow.
+void ShowChecked() {
     Window.check++;
     ShowTitle();
-    SetWindowTextW(Window.summary, summary.c_str());
+    SetWindowTextW(Window.summary, Window.summaryText.c_str());
     ShowWindow(Button(IdFix), Window.mendable ? SW_SHOWNA : SW_HIDE);
     EnableWindow(Button(IdEdit), Window.readable);
     FillFindingsList(Window.list, Window.findings, Window.font, Window.bold);
     Layout();
-    ShowSheet(Window.sheet, Picture{},
-              Window.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
+    ShowSheet(Window.sheet, Picture{}, Window.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
     if (Window.readable) PostMessageW(Window.window, DrawScreensMessage, Window.check, 0);
+}
+
+void CheckFile() {
+    Analyse();
+    ShowChecked();
+}
+
+DWORD WINAPI AnalyseBeside(void *) {
+    Analyse();
+    return 0;
 }
 
 // Every screen of the file, drawn as --screens draws them; dropped when a newer check came.
@@ -189,7 +205,7 @@ void DrawScreens(unsigned check) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     try {
         CheckOptions options;
-        options.titleCut = ButtonTitleCut();
+        options.titleCut = Window.titleCut;
         Sheet sheet = DrawSheet(Window.image, options);
         ShowSheet(Window.sheet, sheet.picture, L"", sheet.screens.size() + sheet.more);
     } catch (const CannotDraw &cannot) {
@@ -325,6 +341,9 @@ int RunWindow(const std::vector<std::wstring> &arguments) {
     Window.path = !files.empty() ? FullPath(files[0])
                   : GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside
                                                                                   : L"";
+    // The file is read and checked while the window is made: each takes about as long.
+    HANDLE analysis = CreateThread(nullptr, 0, AnalyseBeside, nullptr, 0, nullptr);
+    if (!analysis) Analyse();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProcedure;
@@ -333,7 +352,7 @@ int RunWindow(const std::vector<std::wstring> &arguments) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = CheckWindowClass;
-    if (!RegisterClassW(&windowClass)) return 2;
+    if (!RegisterClassW(&windowClass)) return 2;  // the analysis ends with the process
     MakeFonts();
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -343,7 +362,11 @@ int RunWindow(const std::vector<std::wstring> &arguments) {
                                   work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return 2;
-    CheckFile();
+    if (analysis) {
+        WaitForSingleObject(analysis, INFINITE);
+        CloseHandle(analysis);
+    }
+    ShowChecked();
     ShowWindow(window, SW_SHOWDEFAULT);
     UpdateWindow(window);
     SetFocus(Window.list);

@@ -14,6 +14,7 @@
 #include <functional>
 #include <random>
 
+#include "check/window/window.h"
 #include "config/config.h"
 #include "worst_case_config.h"
 
@@ -29,7 +30,8 @@ struct Program {
     std::wstring image;
     std::optional<std::wstring> argument;
     const wchar_t *className;
-    const wchar_t *title;
+    const wchar_t *title;  // null: any
+    DWORD flags = 0;       // of its creation
 };
 
 // One start, all timed from this side: from process creation until its window is visible, and
@@ -57,7 +59,7 @@ HWND ShownWindow(const Program &program, DWORD pid) {
 Start StartOnce(const Program &program, const std::function<bool(HWND)> &check = nullptr) {
     Start start;
     double from = Seconds();
-    LauncherProcess process(program.image, program.argument);
+    LauncherProcess process(program.image, program.argument, program.flags);
     HANDLE handle = process.started()
                         ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process.pid())
                         : nullptr;
@@ -173,8 +175,12 @@ int main(int argc, char **argv) {
         {"six-button twin", ModuleDirectory() + L"\\six_button_window.exe", std::nullopt, L"SIX_BUTTON_WINDOW",
          L"Six buttons"},
         {"launcher, largest file", largest.exe(), file, L"VELANDRIMOUR", L"Velandrimour"},
+        // The checker as Explorer starts it, on the tiny file: its window shows the findings,
+        // then draws the file's screens.
+        {"checker window", ModuleDirectory() + L"\\..\\..\\velandrimour-check.exe", L"\"" + tiny.configPath() + L"\"",
+         check::CheckWindowClass, nullptr, DETACHED_PROCESS},
     };
-    const size_t Launcher = 0, Minimal = 1, Twin = 2, Largest = 3, Programs = 4;
+    const size_t Launcher = 0, Minimal = 1, Twin = 2, Largest = 3, Checker = 4, Programs = 5;
 
     // Warm each once, checking on the way that both launchers show the twin's window.
     HWND launcherWindow = nullptr;
@@ -184,7 +190,7 @@ int main(int argc, char **argv) {
     PostMessageW(launcherWindow, WM_CLOSE, 0, 0);
     bool closed = shown.WaitForExit(StartLimit).has_value();
     bool largestShown = StartOnce(programs[Largest], [](HWND window) { return LauncherButtons(window).size() == 6; }).ok;
-    if (!same || !closed || !largestShown || !StartOnce(programs[Minimal]).ok) {
+    if (!same || !closed || !largestShown || !StartOnce(programs[Minimal]).ok || !StartOnce(programs[Checker]).ok) {
         fprintf(stderr, "the programs do not show the windows compared (twin as launcher: %s, largest file read: %s)\n",
                 same ? "yes" : "no", largestShown ? "yes" : "no");
         return 2;
@@ -210,7 +216,7 @@ int main(int argc, char **argv) {
         return 2;
     }
 
-    printf("start-up, %d alternating rounds (%d failed, left out); each round starts the four below once, in an\n"
+    printf("start-up, %d alternating rounds (%d failed, left out); each round starts the five below once, in an\n"
            "order rotating by one each round. Figures are medians over the rounds +- their standard error\n"
            "(bootstrap: standard deviation of the median over %d resamples of the rounds).\n\n",
            rounds, failed, BootstrapResamples);
@@ -232,7 +238,8 @@ int main(int argc, char **argv) {
         size_t numerator, denominator;
     } pairs[] = {{"launcher / minimal", Launcher, Minimal},
                  {"six-button twin / minimal", Twin, Minimal},
-                 {"launcher / six-button twin", Launcher, Twin}};
+                 {"launcher / six-button twin", Launcher, Twin},
+                 {"checker window / launcher", Checker, Launcher}};
     printf("paired start ratio (median of the per-round ratios)   to window            to idle\n");
     for (const auto &pair : pairs) {
         printf("  %-48s", pair.name);
