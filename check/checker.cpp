@@ -672,4 +672,15 @@ std::vector<Finding> CheckConfig(const ConfigImage &image, const CheckOptions &o
     return Checker(image, options).Run();
 }
 
+size_t CountOf(const std::vector<Finding> &findings, Severity severity) {
+    size_t count = 0;
+    for (const Finding &finding : findings) count += finding.severity == severity;
+    return count;
+}
+
+std::wstring FindingsSummary(const std::wstring &file, const std::vector<Finding> &findings) {
+    return file + L": ошибок: " + Decimal(CountOf(findings, Severity::Error)) + L", предупреждений: " +
+           Decimal(CountOf(findings, Severity::Warning)) + L", замечаний: " + Decimal(CountOf(findings, Severity::Note));
+}
+
 }  // namespace check

@@ -10,6 +10,7 @@ int wmain(int argc, wchar_t **argv) {
 #ifdef VELANDRIMOUR_CHECK_CONSOLE
     return check::RunInConsole(arguments);
 #else
-    return check::HasConsole() ? check::RunInConsole(arguments) : check::RunWindow(arguments);
+    if (check::HasConsole()) return check::RunInConsole(arguments);
+    return check::HasOptions(arguments) ? check::AnswerInBox(arguments) : check::RunWindow(arguments);
 #endif
 }

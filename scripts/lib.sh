@@ -184,16 +184,24 @@ save_screen_part() {
     xwd -root -silent | /usr/bin/convert xwd:- -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "png:$2"
 }
 
-# Starts the launcher of RUN_DIR (with the argument, if one is given), saves a PNG of its
-# windows to the file given, closes it and prints the PNG's path. Needs prepare_wine.
-screenshot_launcher() {
-    local run_dir=$1 png=$2
+# Starts a program as Explorer would (with the argument, if one is given), saves a PNG of its
+# windows once it is idle to the file given, closes it and prints the PNG's path. Needs
+# prepare_wine.
+screenshot_program() {
+    local exe=$1 png=$2
     shift 2
-    local rect=$run_dir/window.txt pid
+    local rect=${png%.png}.window.txt pid
     rm -f "$rect"
-    "$WINE" "$LAUNCH_TOOL" show "$(wine_path "$run_dir/velandrimour.exe")" "$(wine_path "$rect")" "$@" </dev/null
+    "$WINE" "$LAUNCH_TOOL" show "$(wine_path "$exe")" "$(wine_path "$rect")" "$@" </dev/null
     save_screen_part "$rect" "$png"
     read -r pid _ <"$rect"
     "$WINE" "$LAUNCH_TOOL" close "$pid" </dev/null || true
     echo "$png"
+}
+
+# The same for the launcher of RUN_DIR.
+screenshot_launcher() {
+    local run_dir=$1
+    shift
+    screenshot_program "$run_dir/velandrimour.exe" "$@"
 }

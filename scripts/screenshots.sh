@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Refreshes the README's pictures in docs/ from the real program under Wine, taken the way
-# the tests take them: the launcher with six buttons, the About dialog, and the example's
-# every screen as velandrimour-check --screens draws them.
+# the tests take them: the launcher with six buttons, the About dialog, the checker's window
+# on docs/faulty.ini, and the example's every screen as velandrimour-check --screens draws them.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -11,12 +11,12 @@ trap finish_wine EXIT
 prepare_wine
 
 SHOT_DIR=$BUILD_DIR/screenshots
-rm -f "$SHOT_DIR/launcher.png" "$SHOT_DIR/about.png"
+rm -f "$SHOT_DIR/launcher.png" "$SHOT_DIR/about.png" "$SHOT_DIR/check-window.png"
 bash "$ROOT_DIR/tests/e2e/screenshot.sh" >/dev/null
 "$WINE" "$BUILD_DIR/tests/e2e/launcher_e2e.exe" \
     --gtest_filter='RegistrationE2E.AboutShowsItsLinesAndClosesOnlyOnDone' </dev/null >/dev/null
 mkdir -p "$ROOT_DIR/docs"
-for name in launcher about; do
+for name in launcher about check-window; do
     cp "$SHOT_DIR/$name.png" "$ROOT_DIR/docs/$name.png"
     echo "$ROOT_DIR/docs/$name.png"
 done

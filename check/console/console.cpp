@@ -7,6 +7,9 @@ namespace check {
 
 namespace {
 
+// The most of the command line's answer a box shows.
+const size_t BoxTextMax = 3000;
+
 void Write(HANDLE handle, const std::wstring &text) {
     if (text.empty()) return;
     DWORD mode, written;
@@ -39,6 +42,21 @@ int RunInConsole(const std::vector<std::wstring> &arguments) {
     Write(GetStdHandle(STD_OUTPUT_HANDLE), result.out);
     Write(GetStdHandle(STD_ERROR_HANDLE), result.err);
     return result.status;
+}
+
+int AnswerInBox(const std::vector<std::wstring> &arguments) {
+    RunResult result = Run(arguments);
+    std::wstring text = result.out + result.err;
+    if (text.size() > BoxTextMax) text = text.substr(0, BoxTextMax) + L"\n…";
+    MessageBoxW(nullptr, text.c_str(), L"velandrimour-check",
+                MB_OK | (result.status ? MB_ICONWARNING : MB_ICONINFORMATION));
+    return result.status;
+}
+
+bool HasOptions(const std::vector<std::wstring> &arguments) {
+    for (const std::wstring &argument : arguments)
+        if (argument.size() > 1 && argument[0] == L'-') return true;
+    return false;
 }
 
 }  // namespace check

@@ -11,5 +11,8 @@ namespace check {
 bool HasConsole();
 // Runs the command line and writes its texts to standard output and error; the exit status.
 int RunInConsole(const std::vector<std::wstring> &arguments);
+// Options are the command line's: started without a console, its answer shows in a box.
+bool HasOptions(const std::vector<std::wstring> &arguments);
+int AnswerInBox(const std::vector<std::wstring> &arguments);
 
 }  // namespace check

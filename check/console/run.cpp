@@ -223,17 +223,6 @@ std::wstring FormatFinding(const std::wstring &file, const Finding &finding) {
            std::wstring(finding.code.begin(), finding.code.end()) + L"]";
 }
 
-size_t CountOf(const std::vector<Finding> &findings, Severity severity) {
-    size_t count = 0;
-    for (const Finding &finding : findings) count += finding.severity == severity;
-    return count;
-}
-
-std::wstring FindingsSummary(const std::wstring &file, const std::vector<Finding> &findings) {
-    return file + L": ошибок: " + Decimal(CountOf(findings, Severity::Error)) + L", предупреждений: " +
-           Decimal(CountOf(findings, Severity::Warning)) + L", замечаний: " + Decimal(CountOf(findings, Severity::Note));
-}
-
 std::wstring FindingsJson(const std::wstring &file, const std::vector<Finding> &findings) {
     std::wstring out = L"[";
     for (size_t index = 0; index < findings.size(); index++) {

@@ -18,8 +18,6 @@ const wchar_t ProgramName[] = L"velandrimour-check";
 // Posted to itself: the screens are drawn once the window shows its findings.
 const UINT DrawScreensMessage = WM_APP + 1;
 const UINT PickFileMessage = WM_APP + 2;
-// The most of a command line's answer a box shows.
-const size_t BoxTextMax = 3000;
 
 struct Control {
     int id;
@@ -320,23 +318,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Options need a console: started without one, the answer shows in a box.
-int AnswerInBox(const std::vector<std::wstring> &arguments) {
-    RunResult result = Run(arguments);
-    std::wstring text = result.out + result.err;
-    if (text.size() > BoxTextMax) text = text.substr(0, BoxTextMax) + L"\n…";
-    MessageBoxW(nullptr, text.c_str(), ProgramName, MB_OK | (result.status ? MB_ICONWARNING : MB_ICONINFORMATION));
-    return result.status;
-}
-
 }  // namespace
 
 int RunWindow(const std::vector<std::wstring> &arguments) {
-    std::vector<std::wstring> files;
-    for (const std::wstring &argument : arguments) {
-        if (argument.size() > 1 && argument[0] == L'-') return AnswerInBox(arguments);
-        files.push_back(argument);
-    }
+    const std::vector<std::wstring> &files = arguments;
     std::wstring beside = ProgramFolder() + L"velandrimour.ini";
     Window.path = !files.empty() ? FullPath(files[0])
                   : GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside

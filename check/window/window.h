@@ -20,8 +20,8 @@ enum CheckWindowControl {
     IdScreens,
 };
 
-// Shows the window over the file the arguments name (none: velandrimour.ini beside the
-// program, else the one the user picks) until it is closed; the exit status.
+// Shows the window over the file the arguments name, the first of several (none: velandrimour.ini
+// beside the program, else the one the user picks) until it is closed; the exit status.
 int RunWindow(const std::vector<std::wstring> &arguments);
 
 }  // namespace check

@@ -1,7 +1,8 @@
 // Starts the launcher with an exact command line for scripts/run.sh and the screenshot:
 //   launch run <exe> [argument]           runs it to its end; the status is its own
-//   launch show <exe> <rect-file> [argument]  starts it and, once its windows are up, writes
-//                                         "pid left top right bottom" of them to the file
+//   launch show <exe> <rect-file> [argument]  starts it as Explorer does and, once its windows
+//                                         are up and it is idle, writes "pid left top right
+//                                         bottom" of them to the file
 //   launch close <pid>                    answers its boxes with No or OK, closes its window
 //                                         and gives its exit status
 // An absent argument starts it without one, as a hardware key would.
@@ -50,11 +51,16 @@ int Show(const std::wstring &exe, const std::wstring &rectFile, const std::optio
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    // No console and no standard handles: velandrimour-check then shows its window.
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup,
+                        &started))
         return 2;
     CloseHandle(started.hThread);
+    bool shown = WaitUntil([&] { return !WindowsOf(started.dwProcessId).empty(); }, kShowTimeout);
+    // Idle once it has drawn what it draws after showing its window.
+    if (shown) WaitForInputIdle(started.hProcess, kShowTimeout);
     CloseHandle(started.hProcess);
-    if (!WaitUntil([&] { return !WindowsOf(started.dwProcessId).empty(); }, kShowTimeout)) return 3;
+    if (!shown) return 3;
     Sleep(kSettleMilliseconds);
     RECT all = {};
     for (HWND window : WindowsOf(started.dwProcessId)) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves screenshots/launcher.png in the build tree: the launcher with six Cyrillic buttons
-# and its menu bar, as a Pocket PC user sees it. Runs inside the tests' Wine session.
+# and its menu bar, as a Pocket PC user sees it; and screenshots/check-window.png, the
+# checker's window on docs/faulty.ini dropped on it. Runs inside the tests' Wine session.
 set -euo pipefail
 . "$(dirname "$0")/../../scripts/lib.sh"
 
@@ -15,4 +16,14 @@ size=$(/usr/bin/convert "$png" -format '%w %h %k' info:)
 echo "$png: $size (width, height, colours)"
 read -r width height colours <<<"$size"
 # The 240-pixel client area in its frame, the six rows and the bar; text in several shades.
-[ "$width" -ge 240 ] && [ "$width" -le 260 ] && [ "$height" -ge 294 ] && [ "$colours" -gt 4 ]
+[ "$width" -ge 240 ] && [ "$width" -le 260 ] && [ "$height" -ge 294 ] && [ "$colours" -gt 4 ] ||
+    { echo "the launcher's screenshot is not its window" >&2; exit 1; }
+
+# The checker's window: its buttons, findings and screens, in several shades.
+cp "$ROOT_DIR/docs/faulty.ini" "$SHOT_DIR/faulty.ini"
+png=$(screenshot_program "$BUILD_DIR/velandrimour-check.exe" "$SHOT_DIR/check-window.png" \
+    "\"$(wine_path "$SHOT_DIR/faulty.ini")\"")
+size=$(/usr/bin/convert "$png" -format '%w %h %k' info:)
+echo "$png: $size (width, height, colours)"
+read -r width height colours <<<"$size"
+[ "$width" -ge 400 ] && [ "$height" -ge 300 ] && [ "$colours" -gt 4 ]
