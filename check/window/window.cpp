@@ -17,7 +17,6 @@ namespace {
 const wchar_t ProgramName[] = L"velandrimour-check";
 // Posted to itself: the screens are drawn once the window shows its findings.
 const UINT DrawScreensMessage = WM_APP + 1;
-const UINT PickFileMessage = WM_APP + 2;
 
 struct Control {
     int id;
@@ -30,6 +29,15 @@ const Control Buttons[] = {
     {IdOpen, L"&Другой файл…"},
 };
 
+// What one check of the file found.
+struct Checked {
+    ConfigImage image;  // as read for the check, for the screens
+    std::vector<Finding> findings;
+    std::wstring summary;
+    bool readable = false, mendable = false;
+    FILETIME written{};  // the file's last change when it was checked
+};
+
 struct {
     HWND window = nullptr;
     HWND buttons[sizeof Buttons / sizeof Buttons[0]] = {};
@@ -38,13 +46,11 @@ struct {
     HFONT font = nullptr, bold = nullptr;
     int listWidth = 0;           // the list's width when its items were measured
     std::wstring path;           // the file checked, whole; empty while none is chosen
-    ConfigImage image;           // as read for the check, for the screens
-    bool readable = false, mendable = false;
-    std::vector<Finding> findings;
-    std::wstring summaryText;
+    Checked checked;
     std::function<std::optional<TitleCut>(const std::wstring &title)> titleCut;  // measured once
-    FILETIME written{};          // the file's last change when it was checked
     unsigned check = 0;          // counts the checks, so that a stale request to draw is dropped
+    bool drawing = false;        // the screens are being drawn: their boxes' loops run meanwhile
+    int pending = 0;             // the command given meanwhile, carried out once they are drawn
 } Window;
 
 HWND Button(int id) { return GetDlgItem(Window.window, id); }
@@ -140,7 +146,7 @@ void Layout() {
     // The items' heights follow the width their texts wrap in.
     if (width != Window.listWidth) {
         Window.listWidth = width;
-        FillFindingsList(Window.list, Window.findings, Window.font, Window.bold);
+        FillFindingsList(Window.list, Window.checked.findings, Window.font, Window.bold);
     }
 }
 
@@ -151,65 +157,69 @@ void ShowTitle() {
 
 // Checks the file as the command line's plain check does, touching no window of its own: the
 // first check runs beside the window's creation.
-void Analyse() {
-    Window.findings.clear();
-    Window.readable = Window.mendable = false;
-    if (Window.path.empty()) {
-        Window.summaryText = L"Файл не выбран: рядом с программой нет velandrimour.ini. Выберите файл настройки "
-                             L"кнопкой «Другой файл…».";
-        return;
+Checked Analyse(const std::wstring &path) {
+    Checked checked;
+    if (path.empty()) {
+        checked.summary = L"Файл не выбран: рядом с программой нет velandrimour.ini. Выберите файл настройки "
+                          L"кнопкой «Другой файл…».";
+        return checked;
     }
     try {
-        Window.image = OpenConfig(Window.path);
+        checked.image = OpenConfig(path);
         if (!Window.titleCut) Window.titleCut = ButtonTitleCut();
         CheckOptions options;
         options.titleCut = Window.titleCut;
-        Window.findings = CheckConfig(Window.image, options);
-        Window.readable = true;
-        Window.summaryText = FindingsSummary(Window.path, Window.findings);
+        checked.findings = CheckConfig(checked.image, options);
+        checked.readable = true;
+        checked.summary = FindingsSummary(path, checked.findings);
     } catch (const CannotRead &cannot) {
-        Window.summaryText = L"Файл не прочитан: " + cannot.message;
+        checked.summary = L"Файл не прочитан: " + cannot.message;
     }
-    Window.written = WriteTime(Window.path);
-    for (const Finding &finding : Window.findings) Window.mendable = Window.mendable || finding.mendedByFix;
+    checked.written = WriteTime(path);
+    for (const Finding &finding : checked.findings) checked.mendable = checked.mendable || finding.mendedByFix;
+    return checked;
 }
 
 // Shows what the check found; the screens follow.
-void ShowChecked() {
+void ShowChecked(const Checked &checked) {
+    Window.checked = checked;
     Window.check++;
     ShowTitle();
-    SetWindowTextW(Window.summary, Window.summaryText.c_str());
-    ShowWindow(Button(IdFix), Window.mendable ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(Button(IdEdit), Window.readable);
-    FillFindingsList(Window.list, Window.findings, Window.font, Window.bold);
+    SetWindowTextW(Window.summary, checked.summary.c_str());
+    ShowWindow(Button(IdFix), checked.mendable ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(Button(IdEdit), checked.readable);
+    FillFindingsList(Window.list, checked.findings, Window.font, Window.bold);
     Layout();
-    ShowSheet(Window.sheet, Picture{}, Window.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
-    if (Window.readable) PostMessageW(Window.window, DrawScreensMessage, Window.check, 0);
+    ShowSheet(Window.sheet, Picture{}, checked.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
+    if (checked.readable) PostMessageW(Window.window, DrawScreensMessage, Window.check, 0);
 }
 
-void CheckFile() {
-    Analyse();
-    ShowChecked();
-}
+void CheckFile() { ShowChecked(Analyse(Window.path)); }
 
-DWORD WINAPI AnalyseBeside(void *) {
-    Analyse();
+DWORD WINAPI AnalyseBeside(void *checked) {
+    *static_cast<Checked *>(checked) = Analyse(Window.path);
     return 0;
 }
 
 // Every screen of the file, drawn as --screens draws them; dropped when a newer check came.
 void DrawScreens(unsigned check) {
-    if (check != Window.check || !Window.readable) return;
+    if (check != Window.check || !Window.checked.readable || Window.drawing) return;
+    Window.drawing = true;
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     try {
         CheckOptions options;
         options.titleCut = Window.titleCut;
-        Sheet sheet = DrawSheet(Window.image, options);
+        Sheet sheet = DrawSheet(Window.checked.image, options);
         ShowSheet(Window.sheet, sheet.picture, L"", sheet.screens.size() + sheet.more);
     } catch (const CannotDraw &cannot) {
         ShowSheet(Window.sheet, Picture{}, L"Экраны не нарисованы: " + cannot.message);
     }
     SetCursor(previous);
+    Window.drawing = false;
+    if (int command = Window.pending) {
+        Window.pending = 0;
+        PostMessageW(Window.window, WM_COMMAND, command, 0);
+    }
 }
 
 // What --fix does, with its report in a box; then the file is checked again.
@@ -261,6 +271,8 @@ void PickFile() {
     CheckFile();
 }
 
+void Command(int id);
+
 // Back in the window after the editor saved the file: it is checked again.
 void Activated(WPARAM state) {
     if (LOWORD(state) == WA_INACTIVE) {
@@ -269,10 +281,15 @@ void Activated(WPARAM state) {
     }
     SetFocus(Window.focus && IsWindowVisible(Window.focus) && IsWindowEnabled(Window.focus) ? Window.focus : Window.list);
     FILETIME now = WriteTime(Window.path);
-    if (!Window.path.empty() && CompareFileTime(&now, &Window.written) != 0) CheckFile();
+    if (!Window.path.empty() && CompareFileTime(&now, &Window.checked.written) != 0) Command(IdRecheck);
 }
 
 void Command(int id) {
+    // Whatever reads the file again waits until the screens of the last reading are drawn.
+    if (Window.drawing) {
+        Window.pending = id;
+        return;
+    }
     switch (id) {
     case IdRecheck: CheckFile(); break;
     case IdFix: FixAndCheck(); break;
@@ -312,10 +329,30 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE: Activated(wParam); return 0;
     case WM_GETFONT: return (LRESULT)Window.font;
     case DrawScreensMessage: DrawScreens((unsigned)wParam); return 0;
-    case PickFileMessage: PickFile(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The main window at three quarters of the work area, centred; null when it cannot be made.
+HWND MakeWindow() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELANDRIMOUR));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = CheckWindowClass;
+    if (!RegisterClassW(&windowClass)) return nullptr;
+    MakeFonts();
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int width = (work.right - work.left) * 3 / 4, height = (work.bottom - work.top) * 5 / 6;
+    return CreateWindowExW(WS_EX_CONTROLPARENT, CheckWindowClass, ProgramName, WS_OVERLAPPEDWINDOW,
+                           work.left + (work.right - work.left - width) / 2,
+                           work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance,
+                           nullptr);
 }
 
 }  // namespace
@@ -327,31 +364,20 @@ int RunWindow(const std::vector<std::wstring> &arguments) {
                   : GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside
                                                                                   : L"";
     // The file is read and checked while the window is made: each takes about as long.
-    HANDLE analysis = CreateThread(nullptr, 0, AnalyseBeside, nullptr, 0, nullptr);
-    if (!analysis) Analyse();
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELANDRIMOUR));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = CheckWindowClass;
-    if (!RegisterClassW(&windowClass)) return 2;  // the analysis ends with the process
-    MakeFonts();
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int width = (work.right - work.left) * 3 / 4, height = (work.bottom - work.top) * 5 / 6;
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, CheckWindowClass, ProgramName, WS_OVERLAPPEDWINDOW,
-                                  work.left + (work.right - work.left - width) / 2,
-                                  work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
-                                  instance, nullptr);
-    if (!window) return 2;
+    Checked first;
+    HANDLE analysis = CreateThread(nullptr, 0, AnalyseBeside, &first, 0, nullptr);
+    if (!analysis) first = Analyse(Window.path);
+    HWND window = MakeWindow();
     if (analysis) {
         WaitForSingleObject(analysis, INFINITE);
         CloseHandle(analysis);
     }
-    ShowChecked();
+    if (!window) {
+        std::wstring text = L"Окно проверки не открылось: " + Why(GetLastError());
+        MessageBoxW(nullptr, text.c_str(), ProgramName, MB_OK | MB_ICONERROR);
+        return 2;
+    }
+    ShowChecked(first);
     ShowWindow(window, SW_SHOWDEFAULT);
     UpdateWindow(window);
     SetFocus(Window.list);
@@ -360,7 +386,7 @@ int RunWindow(const std::vector<std::wstring> &arguments) {
                             L". Другие откройте кнопкой «Другой файл…».";
         MessageBoxW(window, text.c_str(), ProgramName, MB_OK | MB_ICONINFORMATION);
     }
-    if (Window.path.empty()) PostMessageW(window, PickFileMessage, 0, 0);
+    if (Window.path.empty()) PostMessageW(window, WM_COMMAND, IdOpen, 0);
     ACCEL keys[] = {{FVIRTKEY, VK_F5, IdRecheck}, {FVIRTKEY | FCONTROL, 'O', IdOpen}};
     HACCEL accelerators = CreateAcceleratorTableW(keys, sizeof keys / sizeof keys[0]);
     MSG message;
