@@ -18,6 +18,7 @@ struct Item {
 
 struct {
     HWND list = nullptr;
+    WNDPROC listProcedure = nullptr;  // the list box's own
     HFONT font = nullptr, bold = nullptr;
     std::vector<Item> items;
 } List;
@@ -82,6 +83,27 @@ int Lay(HDC dc, const Item &item, RECT place, UINT flags) {
     return text.bottom - place.top;
 }
 
+// An empty list says so, rather than showing a blank.
+LRESULT CALLBACK EmptyListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT && List.items.empty() && SendMessageW(list, LB_GETCOUNT, 0, 0) == 0) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(list, &paint);
+        RECT client;
+        GetClientRect(list, &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        HGDIOBJ previous = SelectObject(dc, List.font ? List.font : (HFONT)SendMessageW(list, WM_GETFONT, 0, 0));
+        wchar_t text[64] = L"";
+        GetWindowTextW(list, text, 64);
+        DrawTextW(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, previous);
+        EndPaint(list, &paint);
+        return 0;
+    }
+    return CallWindowProcW(List.listProcedure, list, message, wParam, lParam);
+}
+
 }  // namespace
 
 HWND CreateFindingsList(HWND parent, int id) {
@@ -89,6 +111,8 @@ HWND CreateFindingsList(HWND parent, int id) {
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE |
                                      LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                  0, 0, 0, 0, parent, (HMENU)(INT_PTR)id, GetModuleHandleW(nullptr), nullptr);
+    if (List.list)
+        List.listProcedure = (WNDPROC)SetWindowLongPtrW(List.list, GWLP_WNDPROC, (LONG_PTR)EmptyListProcedure);
     return List.list;
 }
 
@@ -97,7 +121,9 @@ std::wstring FindingItemText(const Finding &finding) {
     return item.heading + L"\n" + item.text;
 }
 
-void FillFindingsList(HWND list, const std::vector<Finding> &findings, HFONT font, HFONT bold) {
+void FillFindingsList(HWND list, const std::vector<Finding> &findings, HFONT font, HFONT bold,
+                      const std::wstring &empty) {
+    SetWindowTextW(list, empty.c_str());
     int selected = (int)SendMessageW(list, LB_GETCURSEL, 0, 0);
     List.font = font;
     List.bold = bold;

@@ -10,8 +10,10 @@
 namespace check {
 
 HWND CreateFindingsList(HWND parent, int id);
-// Fills the list anew, also when its width has changed and the items must be measured again.
-void FillFindingsList(HWND list, const std::vector<Finding> &findings, HFONT font, HFONT bold);
+// Fills the list anew, also when its width has changed and the items must be measured again;
+// with no findings it shows the text given in their place.
+void FillFindingsList(HWND list, const std::vector<Finding> &findings, HFONT font, HFONT bold,
+                      const std::wstring &empty);
 // What an item holds as its text: the heading, a line break, the finding's text.
 std::wstring FindingItemText(const Finding &finding);
 // The parent's WM_MEASUREITEM and WM_DRAWITEM for the list.

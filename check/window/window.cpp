@@ -117,6 +117,11 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// What the list shows when the file has no findings.
+std::wstring EmptyListText() {
+    return Window.checked.readable ? L"Ни ошибок, ни предупреждений, ни замечаний" : L"";
+}
+
 // Buttons flow in rows across the top, then the summary, the findings and, below, the screens.
 void Layout() {
     RECT client;
@@ -146,7 +151,7 @@ void Layout() {
     // The items' heights follow the width their texts wrap in.
     if (width != Window.listWidth) {
         Window.listWidth = width;
-        FillFindingsList(Window.list, Window.checked.findings, Window.font, Window.bold);
+        FillFindingsList(Window.list, Window.checked.findings, Window.font, Window.bold, EmptyListText());
     }
 }
 
@@ -188,7 +193,7 @@ void ShowChecked(const Checked &checked) {
     SetWindowTextW(Window.summary, checked.summary.c_str());
     ShowWindow(Button(IdFix), checked.mendable ? SW_SHOWNA : SW_HIDE);
     EnableWindow(Button(IdEdit), checked.readable);
-    FillFindingsList(Window.list, checked.findings, Window.font, Window.bold);
+    FillFindingsList(Window.list, checked.findings, Window.font, Window.bold, EmptyListText());
     Layout();
     ShowSheet(Window.sheet, Picture{}, checked.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
     if (checked.readable) PostMessageW(Window.window, DrawScreensMessage, Window.check, 0);
