@@ -34,6 +34,8 @@ Item ItemOf(const Finding &finding) {
             finding.text};
 }
 
+std::wstring ItemText(const Item &item) { return item.heading + L"\n" + item.text; }
+
 // The system's own icon of the level, at the size of small icons.
 HICON LevelIcon(Severity severity) {
     static HICON icons[3];
@@ -116,10 +118,7 @@ HWND CreateFindingsList(HWND parent, int id) {
     return List.list;
 }
 
-std::wstring FindingItemText(const Finding &finding) {
-    Item item = ItemOf(finding);
-    return item.heading + L"\n" + item.text;
-}
+std::wstring FindingItemText(const Finding &finding) { return ItemText(ItemOf(finding)); }
 
 void FillFindingsList(HWND list, const std::vector<Finding> &findings, HFONT font, HFONT bold,
                       const std::wstring &empty) {
@@ -131,7 +130,7 @@ void FillFindingsList(HWND list, const std::vector<Finding> &findings, HFONT fon
     for (const Finding &finding : findings) List.items.push_back(ItemOf(finding));
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const Finding &finding : findings) SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)FindingItemText(finding).c_str());
+    for (const Item &item : List.items) SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)ItemText(item).c_str());
     if (selected >= 0 && selected < (int)findings.size()) SendMessageW(list, LB_SETCURSEL, selected, 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);

@@ -9,6 +9,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace check {
 
@@ -186,17 +187,18 @@ Checked Analyse(const std::wstring &path) {
 }
 
 // Shows what the check found; the screens follow.
-void ShowChecked(const Checked &checked) {
-    Window.checked = checked;
+void ShowChecked(Checked checked) {
+    Window.checked = std::move(checked);
+    const Checked &shown = Window.checked;
     Window.check++;
     ShowTitle();
-    SetWindowTextW(Window.summary, checked.summary.c_str());
-    ShowWindow(Button(IdFix), checked.mendable ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(Button(IdEdit), checked.readable);
-    FillFindingsList(Window.list, checked.findings, Window.font, Window.bold, EmptyListText());
+    SetWindowTextW(Window.summary, shown.summary.c_str());
+    ShowWindow(Button(IdFix), shown.mendable ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(Button(IdEdit), shown.readable);
+    Window.listWidth = -1;  // Layout fills the list at its new width
     Layout();
-    ShowSheet(Window.sheet, Picture{}, checked.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
-    if (checked.readable) PostMessageW(Window.window, DrawScreensMessage, Window.check, 0);
+    ShowSheet(Window.sheet, Picture{}, shown.readable ? L"Экраны рисуются…" : L"Экранов нет: файл не прочитан");
+    if (shown.readable) PostMessageW(Window.window, DrawScreensMessage, Window.check, 0);
 }
 
 void CheckFile() { ShowChecked(Analyse(Window.path)); }
@@ -362,8 +364,7 @@ HWND MakeWindow() {
 
 }  // namespace
 
-int RunWindow(const std::vector<std::wstring> &arguments) {
-    const std::vector<std::wstring> &files = arguments;
+int RunWindow(const std::vector<std::wstring> &files) {
     std::wstring beside = ProgramFolder() + L"velandrimour.ini";
     Window.path = !files.empty() ? FullPath(files[0])
                   : GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside
@@ -382,7 +383,7 @@ int RunWindow(const std::vector<std::wstring> &arguments) {
         MessageBoxW(nullptr, text.c_str(), ProgramName, MB_OK | MB_ICONERROR);
         return 2;
     }
-    ShowChecked(first);
+    ShowChecked(std::move(first));
     ShowWindow(window, SW_SHOWDEFAULT);
     UpdateWindow(window);
     SetFocus(Window.list);

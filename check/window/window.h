@@ -22,6 +22,6 @@ enum CheckWindowControl {
 
 // Shows the window over the file the arguments name, the first of several (none: velandrimour.ini
 // beside the program, else the one the user picks) until it is closed; the exit status.
-int RunWindow(const std::vector<std::wstring> &arguments);
+int RunWindow(const std::vector<std::wstring> &files);
 
 }  // namespace check
