@@ -74,14 +74,14 @@ public:
                 L"Граница размера файла (16383 байта) проходит через эту строку: программа не читает такой файл вовсе, "
                 L"а проверка читает только строки, целиком лежащие до границы; эта строка и следующие не проверены");
         // In UTF-16 every other byte is zero: the launcher reads a character or none per line,
-        // and whatever else would be found here only restates that.
-        if (image_.encoding == Encoding::Utf16LittleEndian || image_.encoding == Encoding::Utf16BigEndian) {
+        // and a warning about those lines would only restate that. What it reports or shows
+        // without the path is still said, as for any file.
+        bool utf16 = image_.encoding == Encoding::Utf16LittleEndian || image_.encoding == Encoding::Utf16BigEndian;
+        if (utf16)
             AddMended(0, "utf16",
                 L"Файл сохранён в " + EncodingName(image_.encoding) + L": программа читает его байт за байтом в "
-                L"кодировке 1251, нулевой байт после каждого символа обрывает строку, и ни один заголовок не будет "
-                L"прочитан; сохраните файл в кодировке 1251");
-            return findings_;
-        }
+                L"кодировке 1251, а в нём каждый символ занимает два байта, и нулевой байт, который есть у каждой "
+                L"латинской и русской буквы, обрывает строку; сохраните файл в кодировке 1251");
         CheckShape();
         FindHeaders();
         sections_ = LinesOfSections(image_, headers_);
@@ -91,6 +91,10 @@ public:
         WalkStarts();
         ReportUnreached();
         CheckWholeFile();
+        if (utf16)
+            findings_.erase(std::remove_if(findings_.begin(), findings_.end(), [](const Finding &finding) {
+                return finding.severity == Severity::Warning && finding.code != "utf16" && finding.code != "cut-by-size-limit";
+            }), findings_.end());
         std::stable_sort(findings_.begin(), findings_.end(), [](const Finding &a, const Finding &b) {
             return a.line != b.line ? a.line < b.line : a.column < b.column;
         });

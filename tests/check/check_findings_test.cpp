@@ -55,6 +55,9 @@ const FindingCase FindingCases[] = {
     {"lone-line-feed", Framed("[a]\r\nЖ;b;%1\nB;c;%1\r\n"), "4:7:W", Framed("[a]\r\nЖ;b;%1\r\nB;c;%1\r\n")},
     {"utf16", Utf16(FromUtf8(Framed("")), false), "1:1:W", Framed("")},
     {"utf16", Utf16(FromUtf8(Framed("")), true), "1:1:W", Framed("")},
+    // Behind a UTF-16 mark the launcher still reads bytes: what it reports or notes stays, placed as an editor shows it.
+    {"no-semicolon", "\xFF\xFE\r\n[]\r\nQ;q;q\r\n[*]\r\nAbc\r\n", "1:10:E", "\xFF\xFE\r\n[]\r\nQ;q;q\r\n[*]\r\nA;b;c\r\n"},
+    {"no-file-argument", "\xFE\xFF\r\n[]\r\nQ;q;q\r\n[*]\r\nA;b;c\r\n", "1:10:N", "\xFE\xFF\r\n[]\r\nQ;q;q\r\n[*]\r\nA;b;%1\r\n"},
     {"lone-carriage-return", Framed("[a]\r\nA;b;%1\r;B;c;%1\r\n"), "5:1:W", Framed("[a]\r\nA;b;%1\r\n;B;c;%1\r\n")},
     {"zero-byte", Framed(Bytes("[a]\r\nA;b;%1\0B;c;%1\r\n")), "4:7:W", Framed("[a]\r\nA;b;%1\r\nB;c;%1\r\n")},
     {"zero-byte", Bytes("[]\r\nA;b;c\r\n\0[*]\r\nA;b;c\r\n"), "3:1:W", "[]\r\nA;b;c\r\n[*]\r\nA;b;c\r\n"},
@@ -97,7 +100,7 @@ TEST_F(CheckTest, EachFindingOnItsSmallestFileAndNotOnItsNearestCorrectNeighbour
     }
 }
 
-// In UTF-16 the launcher reads no line the user wrote: one warning says why, and nothing else.
+// In UTF-16 the launcher reads no line the user wrote: one warning says why, and no other warning.
 TEST_F(CheckTest, AUtf16FileGetsOneWarningThatNamesIt) {
     for (bool bigEndian : {false, true}) {
         std::vector<check::Finding> findings = Findings(Utf16(L"x\n[]\nA\tb\n", bigEndian));

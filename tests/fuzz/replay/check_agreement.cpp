@@ -128,6 +128,8 @@ void CompareShow(const check::ConfigImage &image, const std::wstring &argument, 
 bool StartsOf(const check::ConfigImage &image, unsigned pathLength, std::vector<std::wstring> &starts) {
     starts = {L"", check::PathWithExtension(L"", pathLength)};
     bool reported = false;
+    // A file over the size limit is refused before the list is emptied: no earlier file's names.
+    ExtensionList[0] = 0;
     try {
         CollectExtensions();
     } catch (const Reported &) {
